@@ -1,0 +1,52 @@
+# Quillmark — the two commands of the README, and a few more.
+#   make test   build everything and run every test (also under the sanitizers)
+#   make demo   run the main job on the bundled sample project
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+GENERATOR  := Ninja
+APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgsf-1-dev
+
+.PHONY: all deps configure build test test-fast test-asan demo bench clean
+
+all: build
+
+# Installs the Debian packages the build needs, only when one is missing.
+deps:
+	@missing=""; for p in $(APT_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD)
+
+test-fast: build
+	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+$(BUILD_ASAN)/build.ninja: | deps
+	cmake -S . -B $(BUILD_ASAN) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUILLMARK_SANITIZE=ON -DQUILLMARK_BENCHMARKS=OFF
+
+test-asan: deps $(BUILD_ASAN)/build.ninja
+	cmake --build $(BUILD_ASAN)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(BUILD_ASAN) --output-on-failure -j2
+
+# The sanitizer run first, so the last lines are the ordinary run's summary.
+test: test-asan test-fast
+
+demo: build
+	./$(BUILD)/bin/quillmark-settings
+
+bench: build
+	./$(BUILD)/bin/convert_bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

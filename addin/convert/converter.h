@@ -1,0 +1,119 @@
+// clsConverter: writes HTML. One converter turns the source of one module, or
+// of one range of its lines, into one complete page; the same class writes the
+// style sheet and, for a whole project, the frameset index and menu pages.
+// Every option comes from the job CurrentJob (addin/job/vb_code.h).
+//
+// Calling protocol (the runner's):
+//   [WriteStyleRules(cssFile)]                       when the job's WriteCssFile
+//   [WriteIndexPage(index); WriteMenuPage(menu)]     whole project
+//   BeginModule(page, multiple, i)                   reads the module into the
+//                                                    job's logical lines
+//   counter = 1 (project) or the job's StartLine
+//   for j in 1..CountOfLogicalLines: WriteLine(page, counter, j)   (stop at false)
+//   WriteFooter(page)
+// then the converter is discarded and the job's logical lines cleared. A
+// converter makes at most one module page. No operation shows a message or
+// throws: each returns false on failure and the runner reports it.
+//
+// The class spans several files, one concern each: converter_pipeline.cpp
+// (BeginModule, WriteLine, ExpandTabs), converter_classify.cpp (word
+// classification), converter_marking.cpp (line marking), converter_render.cpp
+// (escaping, statement rendering, line wrapping), converter_page.cpp (page
+// head, style rules, foot, rules), converter_frameset.cpp (index and menu).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "addin/convert/vb_word.h"
+#include "platform/text_writer.h"
+
+namespace qm {
+
+class clsVBCode;
+
+// The three characters with an internal meaning inside a logical line; none
+// is ever written out.
+inline constexpr char kContinuationMark = '\x1A';  // one " _" line continuation and its break
+inline constexpr char kThenMark = '\t';            // the keyword "Then" in a stored line
+inline constexpr char kHardSpace = '\x0B';         // a space that must not collapse
+
+// The kind of page a page head opens.
+enum PageKind : int { CodePage = 0, FramesetPage = 1, MenuPage = 2 };
+
+class clsConverter {
+ public:
+  clsConverter();
+  ~clsConverter();
+  clsConverter(const clsConverter&) = delete;
+  clsConverter& operator=(const clsConverter&) = delete;
+
+  using File = platform::TextWriter;
+
+  // --- Public operations (each true on success)
+  bool BeginModule(File& file, bool multiple, int index);
+  bool WriteLine(File& file, int32_t& counter, int index);
+  bool WriteFooter(File& file);
+  bool WriteStyleRules(File& file);
+  bool WriteIndexPage(File& file);
+  bool WriteMenuPage(File& file);
+
+  // --- Steps, public so that each can be tested on its own.
+
+  // Module pipeline.
+  // Tabs expanded to stops every `width` columns, then every "Then" replaced
+  // by kThenMark. A tab while width is 0 throws VbaError.
+  static std::string ExpandTabs(std::string_view text, int width);
+
+  // Word classification (adds entries to Statement()).
+  void ClassifyWord(std::string_view word);
+  void MarkName(std::string_view word);
+  static bool IsNumberWord(std::string_view text);
+
+  // Line marking.
+  // The HTML text of logical line `index` of the job, before wrapping.
+  std::string MarkLine(int index);
+  void MarkCode(std::string_view text);
+  void AddGap(std::string_view text);
+  static std::string NormalizeSpaces(std::string_view text);
+
+  // Rendering.
+  static std::string EscapeHtml(std::string_view text);
+  std::string RenderStatement();
+  // The text written for a logical line: wrapping for the output mode and the
+  // final step (hard spaces; PendingPrefix in <pre> mode). `marked` is
+  // MarkLine's result, or empty with `emptyLine` set.
+  std::string WrapLine(const std::string& marked, bool emptyLine);
+
+  // Page head and foot.
+  bool WriteHeader(File& file, const std::string& title, PageKind kind);
+  std::string RuleTag(int height) const;
+  static std::string CharsetName();
+
+  // --- Members
+  clsVBWord& Statement() { return *statement_; }
+  const std::unordered_set<int32_t>& ProcStarts() const { return procStarts_; }
+  const std::string& PendingPrefix() const { return pendingPrefix_; }
+  const std::string& KeywordOpen() const { return keywordOpen_; }
+  const std::string& CommentOpen() const { return commentOpen_; }
+  const std::string& IdentifierOpen() const { return identifierOpen_; }
+  bool InTypeBlock() const { return inTypeBlock_; }
+  void InTypeBlock(bool value) { inTypeBlock_ = value; }
+
+ private:
+  clsVBCode& Job() const;
+
+  std::unique_ptr<clsVBWord> statement_;     // word list of the statement being marked
+  std::unordered_set<int32_t> procStarts_;   // physical lines at which a procedure begins
+  std::string pendingPrefix_;                // <pre> mode: font opener held for the first code line
+  std::string continuationMark_{kContinuationMark};
+  std::string keywordOpen_;                  // inline-style / font-mode openers; empty otherwise
+  std::string commentOpen_;
+  std::string identifierOpen_;
+  bool inTypeBlock_ = false;                 // inside an Enum or Type block
+};
+
+}  // namespace qm

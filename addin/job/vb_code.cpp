@@ -1,0 +1,86 @@
+// The conversion job's list operations, output path parts and colour groups.
+#include "addin/job/vb_code.h"
+
+#include "addin/common/path_parts.h"
+
+namespace qm {
+
+namespace {
+
+template <typename List>
+void CheckPosition(const List& list, int position) {
+  if (position < 1 || position > static_cast<int>(list.size())) RaiseSubscriptOutOfRange();
+}
+
+}  // namespace
+
+void clsVBCode::AddComponent(VBComponentPtr component) { components_.push_back(std::move(component)); }
+
+VBComponentPtr clsVBCode::ComponentAt(int position) const {
+  CheckPosition(components_, position);
+  return components_[position - 1];
+}
+
+int clsVBCode::SelectedComponentIndex() const {
+  const std::string selected = selectedComponent_ ? selectedComponent_->Name() : std::string();
+  for (size_t i = 0; i < components_.size(); ++i) {
+    try {
+      if (components_[i]->Name() == selected) return static_cast<int>(i);
+    } catch (const VbaError&) {
+      return static_cast<int>(i);  // a name that cannot be read ends the walk there
+    }
+  }
+  return 0;
+}
+
+void clsVBCode::AddLogicalLine(std::string text, int32_t span) {
+  logicalLines_.push_back(std::move(text));
+  logicalLineSpans_.push_back(span);
+}
+
+const std::string& clsVBCode::LogicalLineText(int position) const {
+  CheckPosition(logicalLines_, position);
+  return logicalLines_[position - 1];
+}
+
+int32_t clsVBCode::LogicalLineSpan(int position) const {
+  CheckPosition(logicalLineSpans_, position);
+  return logicalLineSpans_[position - 1];
+}
+
+void clsVBCode::ClearLogicalLines() {
+  std::vector<std::string>().swap(logicalLines_);
+  std::vector<int32_t>().swap(logicalLineSpans_);
+}
+
+void clsVBCode::SetDefaultFileName(int index, std::string name) {
+  if (index < 0 || index > 3) RaiseSubscriptOutOfRange();
+  defaultFileNames_[index] = std::move(name);
+}
+
+const std::string& clsVBCode::DefaultFileName(int index) const {
+  if (index < 0 || index > 3) RaiseSubscriptOutOfRange();
+  return defaultFileNames_[index];
+}
+
+std::string clsVBCode::OutputFileName() const { return PathPart(fileName_, false); }
+
+std::string clsVBCode::OutputFolder() const { return PathPart(fileName_, true); }
+
+void clsVBCode::SetForeColors(std::string normal, std::string keyword, std::string comment,
+                              std::string identifier) {
+  normalFore_ = std::move(normal);
+  keywordFore_ = std::move(keyword);
+  commentFore_ = std::move(comment);
+  identifierFore_ = std::move(identifier);
+}
+
+void clsVBCode::SetBackColors(std::string normal, std::string keyword, std::string comment,
+                              std::string identifier) {
+  normalBack_ = std::move(normal);
+  keywordBack_ = std::move(keyword);
+  commentBack_ = std::move(comment);
+  identifierBack_ = std::move(identifier);
+}
+
+}  // namespace qm
