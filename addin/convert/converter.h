@@ -67,6 +67,9 @@ class clsConverter {
   // Tabs expanded to stops every `width` columns, then every "Then" replaced
   // by kThenMark. A tab while width is 0 throws VbaError.
   static std::string ExpandTabs(std::string_view text, int width);
+  // Step 9 of BeginModule: KeywordOpen, CommentOpen and IdentifierOpen for
+  // the job's output mode (empty in head and file style).
+  void PrepareOpeners();
 
   // Word classification (adds entries to Statement()).
   void ClassifyWord(std::string_view word);
@@ -92,6 +95,9 @@ class clsConverter {
   bool WriteHeader(File& file, const std::string& title, PageKind kind);
   std::string RuleTag(int height) const;
   static std::string CharsetName();
+  // Text from outside the code (titles, project and file names) made safe
+  // for markup and attribute values: & < > and the double quote escaped.
+  static std::string EscapeMarkup(std::string_view text);
 
   // --- Members
   clsVBWord& Statement() { return *statement_; }
