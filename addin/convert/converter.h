@@ -27,6 +27,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "addin/convert/vb_word.h"
 #include "platform/text_writer.h"
@@ -75,6 +77,10 @@ class clsConverter {
   void ClassifyWord(std::string_view word);
   void MarkName(std::string_view word);
   static bool IsNumberWord(std::string_view text);
+  // The keyword tables, for checks of their contents: the main keyword list
+  // (kThenMark first) and the words that have a rule of their own.
+  static std::vector<std::string_view> MainKeywordList();
+  static std::vector<std::string_view> RuleWordList();
 
   // Line marking.
   // The HTML text of logical line `index` of the job, before wrapping.
@@ -103,6 +109,7 @@ class clsConverter {
   clsVBWord& Statement() { return *statement_; }
   const std::unordered_set<int32_t>& ProcStarts() const { return procStarts_; }
   const std::string& PendingPrefix() const { return pendingPrefix_; }
+  void PendingPrefix(std::string value) { pendingPrefix_ = std::move(value); }
   const std::string& KeywordOpen() const { return keywordOpen_; }
   const std::string& CommentOpen() const { return commentOpen_; }
   const std::string& IdentifierOpen() const { return identifierOpen_; }
@@ -111,6 +118,12 @@ class clsConverter {
 
  private:
   clsVBCode& Job() const;
+  // The platform's numeric-text test (no type-declaration character).
+  static bool IsNumericText(std::string_view text);
+  // Line marking steps: the walk over strings, comments and split points of a
+  // statement body, and the line number or label at the front of a segment.
+  std::string MarkStatements(std::string_view body);
+  void MarkLineStart(std::string_view& text, std::string& boundary);
 
   std::unique_ptr<clsVBWord> statement_;     // word list of the statement being marked
   std::unordered_set<int32_t> procStarts_;   // physical lines at which a procedure begins
