@@ -124,6 +124,8 @@ class clsConverter {
   // statement body, and the line number or label at the front of a segment.
   std::string MarkStatements(std::string_view body);
   void MarkLineStart(std::string_view& text, std::string& boundary);
+  // Rendering step: the class spans "k", "c", "d" replaced by the openers.
+  void ReplaceSpanOpeners(std::string& html) const;
 
   std::unique_ptr<clsVBWord> statement_;     // word list of the statement being marked
   std::unordered_set<int32_t> procStarts_;   // physical lines at which a procedure begins
