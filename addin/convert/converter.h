@@ -23,6 +23,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -96,6 +97,11 @@ class clsConverter {
   // final step (hard spaces; PendingPrefix in <pre> mode). `marked` is
   // MarkLine's result, or empty with `emptyLine` set.
   std::string WrapLine(const std::string& marked, bool emptyLine);
+  // Hands each statement's word list to `observer` just before it is
+  // rendered (tests read the words instead of the markup); empty by default.
+  void ObserveStatements(std::function<void(const clsVBWord&)> observer) {
+    statementObserver_ = std::move(observer);
+  }
 
   // Page head and foot.
   bool WriteHeader(File& file, const std::string& title, PageKind kind);
@@ -135,6 +141,7 @@ class clsConverter {
   std::string commentOpen_;
   std::string identifierOpen_;
   bool inTypeBlock_ = false;                 // inside an Enum or Type block
+  std::function<void(const clsVBWord&)> statementObserver_;  // see ObserveStatements
 };
 
 }  // namespace qm
