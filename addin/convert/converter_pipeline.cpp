@@ -1,0 +1,217 @@
+// The module pipeline: BeginModule reads a module (or a range of its lines)
+// through the editor, joins continued lines into logical lines that it stores
+// in the job, finds the lines where procedures start, and writes the page
+// head; WriteLine then writes one logical line at a time, with a separator
+// above each procedure start. The text is read in one pass: line breaks are
+// normalised, U+001A deleted, " _" breaks joined into one continuation mark,
+// and each logical line expanded and stored as soon as it is complete.
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "addin/common/vba_error.h"
+#include "addin/convert/converter.h"
+#include "addin/job/vb_code.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view kThen = "Then";
+constexpr int kHeadingRule = 5;
+constexpr int kProcedureRule = 1;
+
+// True when the UTF-8 byte starts a character (is not a continuation byte).
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// The text without its last `count` characters (empty when it has fewer).
+std::string DropLastCharacters(const std::string& text, int count) {
+  size_t end = text.size();
+  while (count > 0 && end > 0) {
+    --end;
+    if (StartsCharacter(text[end])) --count;
+  }
+  return text.substr(0, end);
+}
+
+// Stores one physical-line-joined piece as a logical line of the job.
+void StoreLogicalLine(clsVBCode& job, const std::string& piece, int width) {
+  int32_t span = 1;
+  for (char c : piece) {
+    if (c == kContinuationMark) ++span;
+  }
+  std::string line = clsConverter::ExpandTabs(piece, width);
+  line.erase(line.find_last_not_of(' ') + 1);
+  job.AddLogicalLine(std::move(line), span);
+}
+
+// Cuts the module text into logical lines and stores them in the job.
+// CR LF, CR and LF all end a physical line; U+001A is dropped; a physical
+// line ending in " _" is joined with the next one by one continuation mark.
+// The last piece is stored even when empty.
+void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
+  std::string piece;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == kContinuationMark) continue;
+    if (c != '\r' && c != '\n') {
+      piece += c;
+      continue;
+    }
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    const size_t n = piece.size();
+    if (n >= 2 && piece[n - 2] == ' ' && piece[n - 1] == '_') {
+      piece.resize(n - 2);
+      piece += kContinuationMark;
+      continue;
+    }
+    StoreLogicalLine(job, piece, width);
+    piece.clear();
+  }
+  StoreLogicalLine(job, piece, width);
+}
+
+// Calls `call` and reports whether it succeeded; a raised error is swallowed.
+template <typename Call>
+bool Try(Call&& call) {
+  try {
+    call();
+    return true;
+  } catch (const VbaError&) {
+    return false;
+  }
+}
+
+// The line numbers at which the module's procedures start, the comment and
+// blank lines above each included. Failing editor calls are skipped.
+std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
+  std::unordered_set<int32_t> starts;
+  int declarations = 0;
+  int last = 0;
+  const bool haveDeclarations = Try([&] { declarations = module.CountOfDeclarationLines(); });
+  Try([&] { last = module.CountOfLines(); });
+  std::string previous;
+  std::string name;
+  for (int line = declarations + 1; line <= last; ++line) {
+    int kind = 0;
+    Try([&] { name = module.ProcOfLine(line, kind); });
+    if (name == previous) continue;
+    previous = name;
+    for (int procKind : {kProcProc, kProcLet, kProcSet, kProcGet}) {
+      Try([&] { starts.insert(module.ProcStartLine(name, procKind)); });
+    }
+  }
+  // A module that opens with a procedure gets no separator above line 1.
+  if (haveDeclarations && declarations == 0) starts.erase(1);
+  return starts;
+}
+
+// The "<span style=...>" opener of inline style for one text category.
+std::string InlineOpener(bool backDiffers, const std::string& back, const std::string& fore) {
+  std::string open = "<span style=\"";
+  if (backDiffers) open += "background-color: " + back + "; ";
+  return open + "color: " + fore + "\">";
+}
+
+std::string FontOpener(const std::string& fore) { return "<font color=\"" + fore + "\">"; }
+
+}  // namespace
+
+std::string clsConverter::ExpandTabs(std::string_view text, int width) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  int column = 1;  // 1-based column of the next character on its physical line
+  for (char c : text) {
+    if (c == '\t') {
+      if (width <= 0) throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
+      const int n = width - (column - 1) % width;
+      out.append(static_cast<size_t>(n), ' ');
+      column += n;
+      continue;
+    }
+    out += c;
+    if (c == kContinuationMark) {
+      column = 1;  // tab stops count from the start of each physical line
+    } else if (StartsCharacter(c)) {
+      ++column;
+    }
+  }
+  for (size_t at = out.find(kThen); at != std::string::npos; at = out.find(kThen, at + 1)) {
+    out.replace(at, kThen.size(), 1, kThenMark);
+  }
+  return out;
+}
+
+void clsConverter::PrepareOpeners() {
+  const clsVBCode& job = Job();
+  keywordOpen_.clear();
+  commentOpen_.clear();
+  identifierOpen_.clear();
+  if (job.UseStyleSheet() && job.CssOption() == 1) {
+    keywordOpen_ = InlineOpener(job.KeywordBackDiffers(), job.KeywordBackColor(), job.KeywordForeColor());
+    commentOpen_ = InlineOpener(job.CommentBackDiffers(), job.CommentBackColor(), job.CommentForeColor());
+    identifierOpen_ =
+        InlineOpener(job.IdentifierBackDiffers(), job.IdentifierBackColor(), job.IdentifierForeColor());
+  } else if (!job.UseStyleSheet()) {
+    keywordOpen_ = FontOpener(job.KeywordForeColor());
+    commentOpen_ = FontOpener(job.CommentForeColor());
+    identifierOpen_ = FontOpener(job.IdentifierForeColor());
+  }
+}
+
+bool clsConverter::BeginModule(File& file, bool multiple, int index) {
+  try {
+    clsVBCode& job = Job();
+    procStarts_.clear();
+    const VBComponentPtr component = multiple ? job.ComponentAt(index) : job.SelectedComponent();
+    if (!component) return false;
+    const CodeModulePtr module = component->CodeModule();
+    if (!module) return false;
+    if (job.EndProcLine()) procStarts_ = FindProcStarts(*module);
+
+    std::string title;
+    std::string text;
+    if (multiple) {
+      text = module->Lines(1, module->CountOfLines());
+      title = job.ProjectBaseName() + "_" + component->Name();
+    } else {
+      text = module->Lines(job.StartLine(), job.LineCount());
+      const std::string& defaultName = job.DefaultFileName(job.TargetMode());
+      title = DropLastCharacters(defaultName, 4);
+      if (job.OutputFileName() != defaultName && job.Operation() == 0) {
+        title += " [" + job.OutputFileName() + "]";
+      }
+    }
+    StoreLogicalLines(job, text, job.TabWidth());
+    std::string().swap(text);
+
+    if (!WriteHeader(file, title, CodePage)) return false;
+    if (job.ShowModuleName()) {
+      const std::string br = job.UsePreTag() ? "" : "<br>";
+      if (!file.WriteLine("<big><b>" + EscapeMarkup(component->Name()) + "</b></big>" + br) ||
+          !file.WriteLine(RuleTag(kHeadingRule))) {
+        return false;
+      }
+    }
+    PrepareOpeners();
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool clsConverter::WriteLine(File& file, int32_t& counter, int index) {
+  try {
+    const clsVBCode& job = Job();
+    if (procStarts_.count(counter) != 0 && !file.WriteLine(RuleTag(kProcedureRule))) return false;
+    counter += job.LogicalLineSpan(index);
+    const std::string& text = job.LogicalLineText(index);
+    const bool empty = text.find_first_not_of(' ') == std::string::npos;
+    const std::string line = empty ? WrapLine(std::string(), true) : WrapLine(MarkLine(index), false);
+    return file.WriteLine(line);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace qm
