@@ -1,0 +1,292 @@
+// Word classification: decides whether one word of a statement is a keyword,
+// an identifier or plain text, the way the editor colours it. Most words are
+// decided by the main keyword list alone; the words the editor colours only in
+// some positions (Get after Property, Access after a file mode, Text after
+// Option Compare ...) each have a rule in kWordRules that looks at the
+// statement's context (the last two context words and the count of entries).
+// Some rules "promote" the last counted entry to a keyword once the present
+// word shows what it was. Names that reach no rule are split at dots and
+// colons by MarkName.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <initializer_list>
+#include <unordered_map>
+
+#include "addin/convert/converter.h"
+
+namespace qm {
+
+namespace {
+
+using K = WordKind;
+
+// --- Small actions shared by the rules.
+
+void Add(clsConverter& c, std::string_view w, WordKind k) { c.Statement().AddWord(w, k); }
+
+// A keyword function: the keyword, and its opening parenthesis to follow.
+void AddKeywordFunction(clsConverter& c, std::string_view w) {
+  Add(c, w, K::Keyword);
+  c.Statement().KeywordParen(true);
+}
+
+// The last counted entry becomes a keyword: the present word shows what it was.
+void Promote(clsConverter& c) { c.Statement().SetKind(c.Statement().LastWordIndex(), K::Keyword); }
+
+bool IsOneOf(std::string_view s, std::initializer_list<std::string_view> set) {
+  return std::find(set.begin(), set.end(), s) != set.end();
+}
+
+const std::string& Last(clsConverter& c) { return c.Statement().LastWord(); }
+const std::string& BeforeLast(clsConverter& c) { return c.Statement().WordBeforeLast(); }
+int32_t Count(clsConverter& c) { return c.Statement().SignificantCount(); }
+
+// Keyword when `cond`, identifier otherwise.
+void KeywordIf(clsConverter& c, std::string_view w, bool cond) {
+  Add(c, w, cond ? K::Keyword : K::Identifier);
+}
+
+// Promote and keyword when `cond`, otherwise `otherwise`.
+void PromoteIf(clsConverter& c, std::string_view w, bool cond, WordKind otherwise) {
+  if (cond) Promote(c);
+  Add(c, w, cond ? K::Keyword : otherwise);
+}
+
+// --- The rules, one function per rule of the table below.
+
+void Directive(clsConverter& c, std::string_view w) {
+  Add(c, "#", K::Plain);
+  Add(c, w.substr(1), K::Keyword);
+}
+void MidStatement(clsConverter& c, std::string_view w) {
+  if (Count(c) == 0) AddKeywordFunction(c, w); else Add(c, w, K::Identifier);
+}
+void StrCompRule(clsConverter& c, std::string_view w) {
+  if (IsOneOf(Last(c), {"Const", "Dim", "Function", "Get", "Global", "Let", "Private", "Public", "Set", "Sub"}))
+    Add(c, w, K::Identifier);
+  else
+    AddKeywordFunction(c, w);
+}
+void StatementStart(clsConverter& c, std::string_view w) { KeywordIf(c, w, Count(c) == 0); }
+void FileMode(clsConverter& c, std::string_view w) { KeywordIf(c, w, Count(c) >= 2 && Last(c) == "For"); }
+void AccessRule(clsConverter& c, std::string_view w) {
+  KeywordIf(c, w, IsOneOf(Last(c), {"Append", "Binary", "Input", "Output", "Random"}));
+}
+void ReadRule(clsConverter& c, std::string_view w) { KeywordIf(c, w, IsOneOf(Last(c), {"Access", "Lock", "Write"})); }
+void PropertyRule(clsConverter& c, std::string_view w) {
+  KeywordIf(c, w, Count(c) == 0 || Last(c) == "End" || Last(c) == "Exit");
+}
+void PropertyVerb(clsConverter& c, std::string_view w) {
+  if (Last(c) == "Property") Promote(c);
+  Add(c, w, K::Keyword);
+}
+void DebugMethod(clsConverter& c, std::string_view w) {
+  Add(c, "Debug", K::Keyword);
+  Add(c, ".", K::Plain);
+  Add(c, w.substr(6), K::Keyword);
+}
+void AfterAs(clsConverter& c, std::string_view w) { KeywordIf(c, w, Last(c) == "As"); }
+void StepRule(clsConverter& c, std::string_view w) { KeywordIf(c, w, Last(c) == "To"); }
+void ExplicitRule(clsConverter& c, std::string_view w) { KeywordIf(c, w, Last(c) == "Option"); }
+void LibRule(clsConverter& c, std::string_view w) {
+  KeywordIf(c, w, (Last(c) == "Function" || Last(c) == "Sub") && BeforeLast(c) == "Declare");
+}
+void AliasRule(clsConverter& c, std::string_view w) { KeywordIf(c, w, BeforeLast(c) == "Lib"); }
+void ErrorRule(clsConverter& c, std::string_view w) { KeywordIf(c, w, Count(c) == 0 || Last(c) == "On"); }
+void InputRule(clsConverter& c, std::string_view w) {
+  if (Count(c) == 0 || Last(c) == "For") Add(c, w, K::Keyword);
+  else PromoteIf(c, w, Last(c) == "Line", K::Identifier);
+}
+void ZeroRule(clsConverter& c, std::string_view w) {
+  PromoteIf(c, w, (BeforeLast(c) == "Option" && Last(c) == "Base") ||
+                  (BeforeLast(c) == "Error" && Last(c) == "GoTo"), K::Plain);
+}
+void OneRule(clsConverter& c, std::string_view w) {
+  PromoteIf(c, w, BeforeLast(c) == "Option" && Last(c) == "Base", K::Plain);
+}
+void ModuleRule(clsConverter& c, std::string_view w) {
+  PromoteIf(c, w, BeforeLast(c) == "Option" && Last(c) == "Private", K::Identifier);
+}
+void CompareMode(clsConverter& c, std::string_view w) {
+  PromoteIf(c, w, BeforeLast(c) == "Option" && Last(c) == "Compare", K::Identifier);
+}
+void BinaryRule(clsConverter& c, std::string_view w) {
+  if (Count(c) >= 2 && Last(c) == "For") Add(c, w, K::Keyword); else CompareMode(c, w);
+}
+void BlockRule(clsConverter& c, std::string_view w) {
+  const bool closing = Last(c) == "End";
+  c.InTypeBlock(!closing);
+  if (closing) Promote(c);
+  Add(c, w, K::Keyword);
+}
+
+using RuleFn = void (*)(clsConverter&, std::string_view);
+
+// Every word that a rule of its own decides, with that rule.
+constexpr std::pair<std::string_view, RuleFn> kWordRules[] = {
+    {"#Const", Directive}, {"#Else", Directive}, {"#ElseIf", Directive}, {"#End", Directive},
+    {"#If", Directive},
+    {"CBool", AddKeywordFunction}, {"CByte", AddKeywordFunction}, {"CCur", AddKeywordFunction},
+    {"CDate", AddKeywordFunction}, {"CDbl", AddKeywordFunction}, {"CInt", AddKeywordFunction},
+    {"CLng", AddKeywordFunction}, {"CSng", AddKeywordFunction}, {"CStr", AddKeywordFunction},
+    {"CVar", AddKeywordFunction}, {"CVErr", AddKeywordFunction}, {"LBound", AddKeywordFunction},
+    {"Spc", AddKeywordFunction}, {"Tab", AddKeywordFunction}, {"UBound", AddKeywordFunction},
+    {"Mid", MidStatement}, {"MidB", MidStatement}, {"Mid$", MidStatement}, {"MidB$", MidStatement},
+    {"StrComp", StrCompRule},
+    {"Name", StatementStart}, {"Seek", StatementStart},
+    {"Append", FileMode}, {"Output", FileMode}, {"Random", FileMode},
+    {"Access", AccessRule},
+    {"Read", ReadRule},
+    {"Property", PropertyRule},
+    {"Get", PropertyVerb}, {"Let", PropertyVerb}, {"Set", PropertyVerb},
+    {"Debug.Print", DebugMethod}, {"Debug.Assert", DebugMethod},
+    {"Date", AfterAs}, {"Len", AfterAs}, {"Object", AfterAs}, {"String", AfterAs},
+    {"Step", StepRule},
+    {"Explicit", ExplicitRule},
+    {"Lib", LibRule},
+    {"Alias", AliasRule},
+    {"Error", ErrorRule},
+    {"Input", InputRule},
+    {"0", ZeroRule},
+    {"1", OneRule},
+    {"Module", ModuleRule},
+    {"Binary", BinaryRule},
+    {"Database", CompareMode}, {"Text", CompareMode},
+    {"Enum", BlockRule}, {"Type", BlockRule},
+};
+
+// The words the editor always colours as keywords; kThenMark stands for "Then".
+constexpr std::array<std::string_view, 100> kMainKeywords = {
+    "\t", "AddressOf", "And", "Any", "As", "Boolean", "ByRef", "Byte", "ByVal", "Call", "Case",
+    "CDecl", "Close", "Const", "Currency", "Decimal", "Declare", "DefBool", "DefByte", "DefCur",
+    "DefDate", "DefDbl", "DefDec", "DefInt", "DefLng", "DefObj", "DefSng", "DefStr", "DefVar",
+    "Dim", "Do", "Double", "Each", "Else", "ElseIf", "Empty", "End", "Eqv", "Erase", "Event",
+    "Exit", "False", "For", "Friend", "Function", "Global", "GoSub", "GoTo", "If", "Imp",
+    "Implements", "In", "Integer", "Is", "Like", "Local", "Lock", "Long", "Loop", "LSet", "Mod",
+    "New", "Next", "Not", "Nothing", "Null", "On", "Open", "Option", "Optional", "Or",
+    "ParamArray", "Preserve", "Print", "Private", "Public", "Put", "RaiseEvent", "ReDim",
+    "Resume", "Return", "RSet", "Select", "Shared", "Single", "Static", "Stop", "Sub", "To",
+    "True", "TypeOf", "Unlock", "Until", "Variant", "Wend", "While", "With", "WithEvents",
+    "Write", "Xor"};
+
+// Operators that stand as words of their own.
+constexpr std::array<std::string_view, 8> kOperators = {"+", "*", "/", "\\", "&", "<", ">", "="};
+
+static_assert(kMainKeywords[0].size() == 1 && kMainKeywords[0][0] == kThenMark);
+
+RuleFn FindWordRule(std::string_view word) {
+  static const std::unordered_map<std::string_view, RuleFn> index(std::begin(kWordRules),
+                                                                   std::end(kWordRules));
+  auto it = index.find(word);
+  return it == index.end() ? nullptr : it->second;
+}
+
+template <std::size_t N>
+bool InTable(const std::array<std::string_view, N>& table, std::string_view word) {
+  return std::find(table.begin(), table.end(), word) != table.end();
+}
+
+}  // namespace
+
+std::vector<std::string_view> clsConverter::MainKeywordList() {
+  return {kMainKeywords.begin(), kMainKeywords.end()};
+}
+
+std::vector<std::string_view> clsConverter::RuleWordList() {
+  std::vector<std::string_view> words;
+  for (const auto& [word, rule] : kWordRules) words.push_back(word);
+  return words;
+}
+
+// Adds one or more entries for `word` to Statement(): the first matching rule decides.
+void clsConverter::ClassifyWord(std::string_view word) {
+  if (word.empty()) return;
+  clsVBWord& s = Statement();
+  const RuleFn rule = FindWordRule(word);
+  // The first word of a statement in an Enum or Type block is a member name;
+  // a conditional-compilation directive there (#If VBA7 Then) is not.
+  if (inTypeBlock_ && s.SignificantCount() == 0 && rule != Directive) {
+    s.AddWord(word, WordKind::Identifier);
+  } else if (rule) {
+    rule(*this, word);
+  } else if (InTable(kMainKeywords, word)) {
+    s.AddWord(word, WordKind::Keyword);
+  } else if (InTable(kOperators, word) || IsNumberWord(word) || s.LastWord() == "Resume") {
+    s.AddWord(word, WordKind::Plain);
+  } else {
+    MarkName(word);
+  }
+}
+
+// Adds a possibly qualified name: runs of dots and colons plain, the parts between identifiers.
+void clsConverter::MarkName(std::string_view word) {
+  if (word.empty()) return;
+  clsVBWord& s = Statement();
+  if (word.front() == '#') {
+    s.AddWord("#", WordKind::Plain);
+    word.remove_prefix(1);
+    if (word.empty()) return;
+  }
+  auto isBoundary = [](char ch) { return ch == '.' || ch == ':'; };
+  const bool any = std::any_of(word.begin(), word.end(), isBoundary);
+  const bool all = std::all_of(word.begin(), word.end(), isBoundary);
+  if (!any) {
+    s.AddWord(word, IsNumberWord(word) ? WordKind::Plain : WordKind::Identifier);
+  } else if (all) {
+    s.AddWord(word, WordKind::Plain);
+  } else {
+    size_t start = 0;
+    while (start < word.size()) {
+      const bool boundary = isBoundary(word[start]);
+      size_t end = start;
+      while (end < word.size() && isBoundary(word[end]) == boundary) ++end;
+      s.AddWord(word.substr(start, end - start), boundary ? WordKind::Plain : WordKind::Identifier);
+      start = end;
+    }
+  }
+}
+
+// True for a numeric literal, with or without a type-declaration character.
+bool clsConverter::IsNumberWord(std::string_view text) {
+  if (IsNumericText(text)) return true;
+  if (text.size() < 2) return false;
+  const char last = text.back();
+  if (last != '!' && last != '#' && last != '%' && last != '&' && last != '@') return false;
+  return IsNumericText(text.substr(0, text.size() - 1));
+}
+
+// The platform's numeric-text test: an optionally signed decimal number with
+// optional point and exponent (E or D), or a hexadecimal (&H) or octal (&O)
+// literal.
+bool clsConverter::IsNumericText(std::string_view text) {
+  auto digits = [&text](auto isDigit) {
+    size_t n = 0;
+    while (n < text.size() && isDigit(static_cast<unsigned char>(text[n]))) ++n;
+    text.remove_prefix(n);
+    return n;
+  };
+  auto isDec = [](unsigned char ch) { return std::isdigit(ch) != 0; };
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  if (text.size() > 2 && text[0] == '&') {
+    const char radix = static_cast<char>(std::toupper(static_cast<unsigned char>(text[1])));
+    text.remove_prefix(2);
+    if (radix == 'H') return digits([](unsigned char ch) { return std::isxdigit(ch) != 0; }) > 0 && text.empty();
+    if (radix == 'O') return digits([](unsigned char ch) { return ch >= '0' && ch <= '7'; }) > 0 && text.empty();
+    return false;
+  }
+  size_t mantissa = digits(isDec);
+  if (!text.empty() && text[0] == '.') {
+    text.remove_prefix(1);
+    mantissa += digits(isDec);
+  }
+  if (mantissa == 0) return false;
+  if (!text.empty() && std::string_view("EeDd").find(text[0]) != std::string_view::npos) {
+    text.remove_prefix(1);
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    if (digits(isDec) == 0) return false;
+  }
+  return text.empty();
+}
+
+}  // namespace qm

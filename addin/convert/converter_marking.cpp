@@ -1,0 +1,275 @@
+// Line marking: turns one stored logical line into HTML text. The indentation
+// comes off first and whole-line comments are taken as they are. Otherwise the
+// line is scanned once for quote runs, apostrophes and split points (a colon
+// or the Then mark followed by a space, a continuation or the line's end), and
+// the events are walked in order: string literals and a trailing comment go
+// straight into the word list, the code between them is cut into words and
+// separators by MarkCode, and each split point ends a statement, which is
+// rendered before the word list is reset, so that keyword context never
+// reaches across a colon or a Then.
+//
+// Text is UTF-8. Every character the marking looks at is ASCII, so the scan
+// works on bytes; the one non-ASCII separator, the ideographic space, is
+// matched as its three-byte sequence, and AddGap steps over whole characters.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "addin/convert/converter.h"
+#include "addin/job/vb_code.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";  // U+3000
+
+// Type names (and Len) that keep their keyword colour before " = ", as in
+// Const declarations and the record length of an Open statement.
+constexpr std::array<std::string_view, 12> kNotAssignmentTargets = {
+    "Boolean", "Byte", "Currency", "Date", "Double", "Integer",
+    "Long", "Object", "Single", "String", "Variant", "Len"};
+
+// Length in bytes of the UTF-8 character at `pos`.
+size_t CharLength(std::string_view text, size_t pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  const size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  return std::min(n, text.size() - pos);
+}
+
+// A copy of `text` of the same length in which every separator is a space.
+// In ":=" only the "=" separates; the colon stays with the name before it.
+std::string BoundaryCopy(std::string_view text) {
+  std::string b(text);
+  for (size_t i = 0; i < b.size(); ++i) {
+    const char c = b[i];
+    if (c == ':' && i + 1 < b.size() && b[i + 1] == '=') {
+      b[++i] = ' ';
+    } else if (text.substr(i, 3) == kIdeographicSpace) {
+      b.replace(i, 3, 3, ' ');
+      i += 2;
+    } else if (c == ' ' || c == kContinuationMark || c == '(' || c == ')' || c == ',' ||
+               c == ':' || c == ';' || c == '-') {
+      b[i] = ' ';
+    }
+  }
+  return b;
+}
+
+// A line that is a comment as a whole: an apostrophe, or Rem as its first word.
+bool IsWholeLineComment(std::string_view body) {
+  if (body.starts_with('\'')) return true;
+  const std::string_view first4 = body.substr(0, 4);
+  return first4 == "Rem" || first4 == "Rem " || first4 == "Rem'";
+}
+
+// True when a Rem comment follows the split character at `p`.
+bool RemFollows(std::string_view body, size_t p) {
+  std::string look(body.substr(p));
+  std::replace(look.begin(), look.end(), kContinuationMark, ' ');
+  look = clsConverter::NormalizeSpaces(look);
+  const std::string_view after = std::string_view(look).substr(std::min<size_t>(1, look.size()));
+  if (after.starts_with(" Rem'")) return true;
+  return after.starts_with(" Rem") && (after.size() == 4 || after[4] == ' ');
+}
+
+struct LineEvent {
+  enum Kind { QuoteRun, Apostrophe, Split, Continuation } kind;
+  size_t pos;        // 0-based byte position in the body
+  size_t count = 0;  // quote runs: the number of quotes
+};
+
+// The events of a statement body, in order of position.
+std::vector<LineEvent> ScanEvents(std::string_view body) {
+  std::vector<LineEvent> events;
+  for (size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (c == '"') {
+      if (i > 0 && body[i - 1] == '"') ++events.back().count;
+      else events.push_back({LineEvent::QuoteRun, i, 1});
+    } else if (c == '\'') {
+      events.push_back({LineEvent::Apostrophe, i});
+    } else if (c == ':' || c == kThenMark) {
+      const bool last = i + 1 == body.size();
+      if (last || body[i + 1] == ' ' || body[i + 1] == kContinuationMark)
+        events.push_back({LineEvent::Split, i});
+    } else if (c == kContinuationMark) {
+      events.push_back({LineEvent::Continuation, i});
+    }
+  }
+  return events;
+}
+
+}  // namespace
+
+// The HTML text of logical line `index`, statements rendered, before wrapping.
+std::string clsConverter::MarkLine(int index) {
+  const std::string& line = Job().LogicalLineText(index);
+  const size_t indent = std::min(line.find_first_not_of(' '), line.size());
+  const std::string_view body = std::string_view(line).substr(indent);
+  statement_ = std::make_unique<clsVBWord>();
+
+  std::string result;
+  if (IsWholeLineComment(body)) {
+    Statement().AddWord(body, WordKind::Comment);
+  } else if (body.find_first_of("\"\t:'") == std::string_view::npos) {
+    MarkCode(body);
+  } else {
+    result = MarkStatements(body);
+  }
+  result = std::string(indent, kHardSpace) + result + RenderStatement();
+  statement_ = std::make_unique<clsVBWord>();
+
+  std::string out;
+  out.reserve(result.size() + 16);
+  for (char c : result) {
+    if (c == kThenMark) out += "Then"; else out += c;
+  }
+  return out;
+}
+
+// Walks the events of `body`: strings, a trailing comment and split points.
+// Returns the rendered statements that ended at a split; the last statement
+// stays in Statement() for the caller to render.
+std::string clsConverter::MarkStatements(std::string_view body) {
+  std::string result;
+  bool inString = false;
+  size_t start = 0;  // the first byte not yet handed on
+  for (const LineEvent& e : ScanEvents(body)) {
+    const size_t p = e.pos;
+    if (e.kind == LineEvent::QuoteRun) {
+      const size_t k = e.count;
+      if (k % 2 == 1 && inString) {
+        Statement().AddWord(body.substr(start, p + k - start), WordKind::StringLiteral);
+        start = p + k;
+        inString = false;
+      } else if (k % 2 == 1) {
+        MarkCode(body.substr(start, p - start));
+        start = p;
+        inString = true;
+      } else if (!inString) {  // a literal made only of quotes, such as ""
+        MarkCode(body.substr(start, p - start));
+        Statement().AddWord(body.substr(p, k), WordKind::Plain);
+        start = p + k;
+      }
+    } else if (inString || e.kind == LineEvent::Continuation) {
+      continue;
+    } else if (e.kind == LineEvent::Apostrophe) {
+      MarkCode(body.substr(start, p - start));
+      Statement().AddWord(body.substr(p), WordKind::Comment);
+      return result;
+    } else if (RemFollows(body, p)) {
+      MarkCode(body.substr(start, p + 2 - start));
+      const std::string_view rest = body.substr(p + 2);
+      const size_t r = std::min(rest.find("Rem"), rest.size());
+      Statement().AddWord(rest.substr(0, r), WordKind::Plain);
+      Statement().AddWord(rest.substr(r), WordKind::Comment);
+      return result;
+    } else {
+      MarkCode(body.substr(start, p + 1 - start));
+      start = p + 1;
+      result += RenderStatement();
+      Statement().Reset();
+    }
+  }
+  if (start < body.size()) MarkCode(body.substr(start));
+  return result;
+}
+
+// Adds the words and separators of a code segment (no strings, no comments).
+void clsConverter::MarkCode(std::string_view text) {
+  if (text.empty()) return;
+  std::string b = BoundaryCopy(text);
+  if (b.find(' ') == std::string::npos) {
+    ClassifyWord(text);
+    return;
+  }
+  if (b.find_first_not_of(' ') == std::string::npos) {
+    // Separators only (the ")" after a string literal): the same gap handling
+    // as anywhere else, so that parentheses stay paired.
+    AddGap(text);
+    return;
+  }
+  MarkLineStart(text, b);
+  size_t i = 0;
+  while (i < b.size()) {
+    const bool gap = b[i] == ' ';
+    size_t end = i;
+    while (end < b.size() && (b[end] == ' ') == gap) ++end;
+    const std::string_view piece = text.substr(i, end - i);
+    if (gap) {
+      AddGap(piece);
+    } else if (std::string_view(b).substr(end, 3) == " = " &&
+               std::find(kNotAssignmentTargets.begin(), kNotAssignmentTargets.end(), piece) ==
+                   kNotAssignmentTargets.end()) {
+      Statement().AddWord(piece, WordKind::Identifier);  // assignment target or compared value
+    } else {
+      ClassifyWord(piece);
+    }
+    i = end;
+  }
+}
+
+// Takes a line number or label off the front of a code segment (and a label
+// after a line number), adding them as plain entries; `text` and its boundary
+// copy `b` lose those characters.
+void clsConverter::MarkLineStart(std::string_view& text, std::string& b) {
+  const std::string_view head = text.substr(0, text.find(' '));
+  if (head.empty()) return;
+  const bool numeric = IsNumericText(head);
+  if (!numeric && head.back() != ':') return;
+  Statement().AddWord(head, WordKind::Plain);
+  text.remove_prefix(head.size());
+  b.erase(0, head.size());
+  if (b.empty() || !numeric) return;
+  const size_t q = text.find(':');
+  if (q == std::string_view::npos) return;
+  if (std::count(text.begin(), text.begin() + q + 1, ' ') != 1) return;
+  Statement().AddWord(text.substr(0, q + 1), WordKind::Plain);
+  text.remove_prefix(q + 1);
+  b.erase(0, q + 1);
+}
+
+// Adds one entry per character of a run of separators; parentheses go on and
+// off the parenthesis stack and take the keyword kind of a keyword function.
+void clsConverter::AddGap(std::string_view text) {
+  clsVBWord& s = Statement();
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = CharLength(text, i);
+    const std::string_view c = text.substr(i, n);
+    i += n;
+    if (c == "(") {
+      s.ParenStack().push_back(s.KeywordParen());
+      s.AddWord(c, s.KeywordParen() ? WordKind::Keyword : WordKind::Plain);
+    } else if (c == ")") {
+      // A ")" with nothing open (a statement cut inside parentheses by a name
+      // ending in "Then") is plain text rather than a failure of the line.
+      const bool keyword = !s.ParenStack().empty() && s.ParenStack().back();
+      if (!s.ParenStack().empty()) s.ParenStack().pop_back();
+      s.AddWord(c, keyword ? WordKind::Keyword : WordKind::Plain);
+    } else {
+      s.AddWord(c, WordKind::Plain);
+      if (c[0] == kContinuationMark) continue;
+    }
+    s.KeywordParen(false);
+  }
+}
+
+// Ideographic spaces to spaces, runs of spaces to one, no leading or trailing spaces.
+std::string clsConverter::NormalizeSpaces(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (text.substr(i, 3) == kIdeographicSpace) {
+      c = ' ';
+      i += 2;
+    }
+    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+    out += c;
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+}  // namespace qm

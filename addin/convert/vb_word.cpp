@@ -1,0 +1,83 @@
+// The word list of one statement. AddWord appends an entry and keeps the
+// context that classification reads: the last two context words, the count of
+// significant entries and the position of the last one. Spaces and line
+// continuations are appended but neither counted nor remembered, so context
+// reaches over them; punctuation counts but leaves the context words alone.
+#include "addin/convert/vb_word.h"
+
+#include <algorithm>
+#include <array>
+
+#include "addin/convert/converter.h"
+
+namespace qm {
+
+namespace {
+
+// Plain or identifier words that later rules look back at (Option Base,
+// Option Compare, End Type, On Error, Line Input, Property Get ...).
+constexpr std::array<std::string_view, 6> kContextNames = {
+    "Base", "Compare", "End", "Error", "Line", "Property"};
+
+bool IsSpaces(std::string_view word) {
+  return std::all_of(word.begin(), word.end(), [](char c) { return c == ' '; });
+}
+
+bool IsContextName(std::string_view word) {
+  return std::find(kContextNames.begin(), kContextNames.end(), word) != kContextNames.end();
+}
+
+}  // namespace
+
+void clsVBWord::Reset() {
+  words_.clear();
+  kinds_.clear();
+  parenStack_.clear();
+  keywordParen_ = false;
+  lastWord_.clear();
+  wordBeforeLast_.clear();
+  significantCount_ = 0;
+  lastWordIndex_ = 0;
+  afterGoTo_ = false;
+}
+
+// Appends (word, kind) and updates the context; an empty word adds nothing.
+void clsVBWord::AddWord(std::string_view word, WordKind kind) {
+  if (word.empty()) return;
+  if (kind == WordKind::Identifier && afterGoTo_) kind = WordKind::Plain;
+  words_.emplace_back(word);
+  kinds_.push_back(kind);
+
+  switch (kind) {
+    case WordKind::Plain:
+    case WordKind::Identifier:
+      if (IsSpaces(word)) return;
+      if (IsContextName(word)) {
+        wordBeforeLast_ = std::move(lastWord_);
+        lastWord_ = std::string(word);
+      }
+      if (word.front() == kContinuationMark) return;
+      break;
+    case WordKind::Keyword:
+      if (word == "GoSub" || word == "GoTo") afterGoTo_ = true;
+      wordBeforeLast_ = std::move(lastWord_);
+      lastWord_ = std::string(word);
+      break;
+    case WordKind::StringLiteral:
+    case WordKind::Comment:
+      wordBeforeLast_ = std::move(lastWord_);
+      lastWord_.clear();
+      break;
+  }
+  ++significantCount_;
+  lastWordIndex_ = Count();
+}
+
+// Replaces the kind of entry `index` (1-based); an index outside the list is
+// ignored rather than corrupting memory.
+void clsVBWord::SetKind(int index, WordKind kind) {
+  if (index < 1 || index > Count()) return;
+  kinds_[index - 1] = kind;
+}
+
+}  // namespace qm
