@@ -117,11 +117,12 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::string& in
   int sock[2];
   int pipeFds[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sock) != 0) return result;
-  if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+  if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
     ::close(sock[0]);
     ::close(sock[1]);
     return result;
   }
+  ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
   const pid_t pid = Spawn(program, argv, sock[1], pipeFds[1]);
   ::close(sock[1]);
   ::close(pipeFds[1]);
