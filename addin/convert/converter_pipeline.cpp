@@ -34,6 +34,23 @@ std::string DropLastCharacters(const std::string& text, int count) {
   return text.substr(0, end);
 }
 
+// True for the characters that end a run of ordinary text when the module
+// is read: the line breaks and U+001A.
+bool IsTextStop(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && (c == '\r' || c == '\n' || c == kContinuationMark);
+}
+
+// True for the characters ExpandTabs acts on: tab, the "T" of "Then", the
+// continuation mark (a new physical line).
+bool IsTabStop(char c) { return c == '\t' || c == 'T' || c == kContinuationMark; }
+
+// Number of characters (code points) of UTF-8 text.
+int CountCharacters(std::string_view text) {
+  int count = 0;
+  for (char c : text) count += StartsCharacter(c) ? 1 : 0;
+  return count;
+}
+
 // Stores one physical-line-joined piece as a logical line of the job.
 void StoreLogicalLine(clsVBCode& job, const std::string& piece, int width) {
   int32_t span = 1;
@@ -51,14 +68,15 @@ void StoreLogicalLine(clsVBCode& job, const std::string& piece, int width) {
 // The last piece is stored even when empty.
 void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
   std::string piece;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == kContinuationMark) continue;
-    if (c != '\r' && c != '\n') {
-      piece += c;
-      continue;
-    }
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  size_t i = 0;
+  while (true) {
+    size_t stop = i;
+    while (stop < text.size() && !IsTextStop(text[stop])) ++stop;
+    piece.append(text.substr(i, stop - i));
+    if (stop == text.size()) break;
+    i = stop + 1;
+    if (text[stop] == kContinuationMark) continue;
+    if (text[stop] == '\r' && i < text.size() && text[i] == '\n') ++i;
     const size_t n = piece.size();
     if (n >= 2 && piece[n - 2] == ' ' && piece[n - 1] == '_') {
       piece.resize(n - 2);
@@ -83,23 +101,32 @@ bool Try(Call&& call) {
 }
 
 // The line numbers at which the module's procedures start, the comment and
-// blank lines above each included. Failing editor calls are skipped.
+// blank lines above each included. Failing editor calls are skipped: a line
+// whose procedure cannot be read counts as part of the line before.
+//
+// Each procedure (name and kind: a Property Get and Let share a name) is
+// asked for its start line once, when the walk first reaches one of its
+// lines. Every procedure owns at least one line, so this finds the same
+// starts as asking each name for all four kinds, without a raised error for
+// every kind a name does not have.
 std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
   std::unordered_set<int32_t> starts;
   int declarations = 0;
   int last = 0;
   const bool haveDeclarations = Try([&] { declarations = module.CountOfDeclarationLines(); });
   Try([&] { last = module.CountOfLines(); });
-  std::string previous;
-  std::string name;
+  std::string previous, name;
+  int previousKind = -1, kind = kProcProc;
   for (int line = declarations + 1; line <= last; ++line) {
-    int kind = 0;
-    Try([&] { name = module.ProcOfLine(line, kind); });
-    if (name == previous) continue;
+    Try([&] {
+      int lineKind = kProcProc;
+      name = module.ProcOfLine(line, lineKind);
+      kind = lineKind;
+    });
+    if (name == previous && kind == previousKind) continue;
     previous = name;
-    for (int procKind : {kProcProc, kProcLet, kProcSet, kProcGet}) {
-      Try([&] { starts.insert(module.ProcStartLine(name, procKind)); });
-    }
+    previousKind = kind;
+    if (!name.empty()) Try([&] { starts.insert(module.ProcStartLine(name, kind)); });
   }
   // A module that opens with a procedure gets no separator above line 1.
   if (haveDeclarations && declarations == 0) starts.erase(1);
@@ -121,23 +148,34 @@ std::string clsConverter::ExpandTabs(std::string_view text, int width) {
   std::string out;
   out.reserve(text.size() + 8);
   int column = 1;  // 1-based column of the next character on its physical line
-  for (char c : text) {
+  size_t i = 0;
+  while (true) {
+    size_t stop = i;
+    while (stop < text.size() && !IsTabStop(text[stop])) ++stop;
+    const std::string_view run = text.substr(i, stop - i);
+    out.append(run);
+    column += CountCharacters(run);
+    if (stop == text.size()) break;
+    i = stop + 1;
+    const char c = text[stop];
     if (c == '\t') {
       if (width <= 0) throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
       const int n = width - (column - 1) % width;
       out.append(static_cast<size_t>(n), ' ');
       column += n;
-      continue;
-    }
-    out += c;
-    if (c == kContinuationMark) {
+    } else if (c == kContinuationMark) {
+      out += c;
       column = 1;  // tab stops count from the start of each physical line
-    } else if (StartsCharacter(c)) {
+    } else if (text.compare(stop, kThen.size(), kThen) == 0) {
+      // "Then" holds no tab, so replacing it while expanding equals
+      // replacing it afterwards; it still takes four columns.
+      out += kThenMark;
+      i = stop + kThen.size();
+      column += static_cast<int>(kThen.size());
+    } else {
+      out += c;
       ++column;
     }
-  }
-  for (size_t at = out.find(kThen); at != std::string::npos; at = out.find(kThen, at + 1)) {
-    out.replace(at, kThen.size(), 1, kThenMark);
   }
   return out;
 }
