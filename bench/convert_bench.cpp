@@ -109,10 +109,11 @@ class BenchModule : public CodeModule {
   int CountOfLines() const override { return lines_; }
   std::string Lines(int, int) const override { return text_; }
   std::string ProcOfLine(int line, int& kind) const override {
-    kind = 0;
+    kind = kProcProc;
     if (line <= kDeclarationLines) return "";
     const int block = (line - kDeclarationLines - 1) / kBlockLines;
     const int offset = (line - kDeclarationLines - 1) % kBlockLines;
+    if (offset >= 26) kind = offset < 30 ? kProcGet : kProcLet;
     return names_[block][offset < 9 ? 0 : offset < 26 ? 1 : 2];
   }
   int ProcStartLine(const std::string& name, int kind) const override {

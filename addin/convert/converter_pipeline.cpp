@@ -104,11 +104,12 @@ bool Try(Call&& call) {
 // blank lines above each included. Failing editor calls are skipped: a line
 // whose procedure cannot be read counts as part of the line before.
 //
-// Each procedure (name and kind: a Property Get and Let share a name) is
-// asked for its start line once, when the walk first reaches one of its
-// lines. Every procedure owns at least one line, so this finds the same
-// starts as asking each name for all four kinds, without a raised error for
-// every kind a name does not have.
+// Each new name is asked for its start line in every kind it can have. A
+// name cannot be both a Sub or Function and a property, so a line of a Sub
+// or Function asks for that kind only, and a property line for the three
+// property kinds (Get, Let and Set may share a name): the editor raises an
+// error for each kind a name lacks, and this keeps those to the rare
+// property without all three.
 std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
   std::unordered_set<int32_t> starts;
   int declarations = 0;
@@ -116,17 +117,19 @@ std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
   const bool haveDeclarations = Try([&] { declarations = module.CountOfDeclarationLines(); });
   Try([&] { last = module.CountOfLines(); });
   std::string previous, name;
-  int previousKind = -1, kind = kProcProc;
+  int kind = kProcProc;
   for (int line = declarations + 1; line <= last; ++line) {
     Try([&] {
       int lineKind = kProcProc;
       name = module.ProcOfLine(line, lineKind);
       kind = lineKind;
     });
-    if (name == previous && kind == previousKind) continue;
+    if (name == previous) continue;
     previous = name;
-    previousKind = kind;
-    if (!name.empty()) Try([&] { starts.insert(module.ProcStartLine(name, kind)); });
+    for (int procKind : {kProcProc, kProcLet, kProcSet, kProcGet}) {
+      if ((procKind == kProcProc) != (kind == kProcProc)) continue;
+      Try([&] { starts.insert(module.ProcStartLine(name, procKind)); });
+    }
   }
   // A module that opens with a procedure gets no separator above line 1.
   if (haveDeclarations && declarations == 0) starts.erase(1);
