@@ -24,11 +24,12 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";  // U+3000
 
-// Type names (and Len) that keep their keyword colour before " = ", as in
-// Const declarations and the record length of an Open statement.
-constexpr std::array<std::string_view, 12> kNotAssignmentTargets = {
-    "Boolean", "Byte", "Currency", "Date", "Double", "Integer",
-    "Long", "Object", "Single", "String", "Variant", "Len"};
+// Keywords that stand before " = " without being assigned to: type names in
+// Const declarations and optional parameters, the record length of an Open
+// statement, and the "Is" of "Case Is = 1".
+constexpr std::array<std::string_view, 13> kNotAssignmentTargets = {
+    "Boolean", "Byte", "Currency", "Date", "Double", "Integer", "Long",
+    "Object", "Single", "String", "Variant", "Len", "Is"};
 
 // Length in bytes of the UTF-8 character at `pos`.
 size_t CharLength(std::string_view text, size_t pos) {

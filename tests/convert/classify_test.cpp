@@ -64,6 +64,10 @@ const Row kContextRows[] = {
      "k{Dim} _ d{s} _ k{As} _ k{String} , _ d{d} _ k{As} _ k{Date} , _ d{o} _ k{As} _ k{Object}"},
     {"n = Len(s)", "d{n} _ = _ d{Len} ( d{s} )"},
     {"Const MAX_ROWS As Long = 100", "k{Const} _ d{MAX_ROWS} _ k{As} _ k{Long} _ = _ 100"},
+    {"Case Is = 1", "k{Case} _ k{Is} _ = _ 1"},
+    {"Sub F(Optional ByVal n As Long = 10, Optional v As Variant = Empty)",
+     "k{Sub} _ d{F} ( k{Optional} _ k{ByVal} _ d{n} _ k{As} _ k{Long} _ = _ 10 , _ k{Optional} _ d{v} _ k{As} _ "
+     "k{Variant} _ = _ k{Empty} )"},
     {"For i = 1 To 9 Step 2", "k{For} _ d{i} _ = _ 1 _ k{To} _ 9 _ k{Step} _ 2"},
     {"y = x.Step", "d{y} _ = _ d{x} . d{Step}"},
     {"Mid$(s, 2, 1) = t", "k{Mid$} k{(} d{s} , _ 2 , _ 1 k{)} _ = _ d{t}"},
