@@ -139,14 +139,14 @@ TEST(NumberWordTest, AcceptsNumericLiteralsWithTypeCharacters) {
 // The vocabulary tables are complete, free of empty entries and of
 // duplicates, and no word is both in the main list and ruled on its own.
 TEST(KeywordTableTest, TablesAreCompleteAndDistinct) {
-  const auto main = clsConverter::MainKeywordList();
+  const auto mainList = clsConverter::MainKeywordList();
   const auto ruled = clsConverter::RuleWordList();
-  ASSERT_EQ(main.size(), 100u);
-  EXPECT_EQ(main.front(), std::string_view(&kThenMark, 1));
+  ASSERT_EQ(mainList.size(), 100u);
+  EXPECT_EQ(mainList.front(), std::string_view(&kThenMark, 1));
   EXPECT_EQ(ruled.size(), 56u);
-  const std::set<std::string_view> mainSet(main.begin(), main.end());
+  const std::set<std::string_view> mainSet(mainList.begin(), mainList.end());
   const std::set<std::string_view> ruledSet(ruled.begin(), ruled.end());
-  EXPECT_EQ(mainSet.size(), main.size()) << "duplicate in the main keyword list";
+  EXPECT_EQ(mainSet.size(), mainList.size()) << "duplicate in the main keyword list";
   EXPECT_EQ(ruledSet.size(), ruled.size()) << "duplicate among the ruled words";
   EXPECT_EQ(mainSet.count(""), 0u);
   EXPECT_EQ(ruledSet.count(""), 0u);
