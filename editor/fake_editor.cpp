@@ -6,15 +6,6 @@
 #include <stdexcept>
 
 namespace qm::editor {
-namespace {
-
-std::string FilePart(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-}  // namespace
-
 FakeEditor::FakeEditor() : editor_(MemoryVBE::Create()) {}
 
 FakeEditor& FakeEditor::version(std::string text) {
@@ -23,7 +14,7 @@ FakeEditor& FakeEditor::version(std::string text) {
 }
 
 FakeEditor& FakeEditor::project(std::string name, std::string fileName) {
-  std::string document = FilePart(fileName);
+  std::string document = FileNameOf(fileName);
   return project(std::move(name), std::move(fileName), std::move(document));
 }
 

@@ -9,6 +9,10 @@ namespace {
 // What the editor raises when a method of the module fails.
 constexpr long kErrMethodFailed = -2147467259;
 
+[[noreturn]] void RaiseMethodFailed(const std::string& method) {
+  throw VbaError(kErrMethodFailed, "メソッド '" + method + "' (オブジェクト '_CodeModule') が失敗しました。");
+}
+
 [[noreturn]] void RaiseNoSuchProcedure() {
   throw VbaError(kErrSubOrFunctionNotDefined, "Sub または Function が定義されていません。");
 }
@@ -38,7 +42,7 @@ std::shared_ptr<MemoryCodeModule> MemoryCodeModule::Create(std::string_view text
 }
 
 int MemoryCodeModule::CountOfLines() const {
-  if (countFails_) throw VbaError(kErrMethodFailed, "メソッド 'CountOfLines' (オブジェクト '_CodeModule') が失敗しました。");
+  if (countFails_) RaiseMethodFailed("CountOfLines");
   return static_cast<int>(lines_.size());
 }
 
@@ -55,6 +59,7 @@ std::string MemoryCodeModule::Lines(int first, int count) const {
 
 std::string MemoryCodeModule::ProcOfLine(int line, int& kind) const {
   if (line < 1 || line > static_cast<int>(lines_.size())) RaiseSubscriptOutOfRange();
+  if (failingProcLines_.count(line) != 0) RaiseMethodFailed("ProcOfLine");
   const ProcedureRange* procedure = Procedures().ProcedureAt(line);
   kind = procedure != nullptr ? procedure->kind : kProcProc;
   return procedure != nullptr ? procedure->name : std::string();

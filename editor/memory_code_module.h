@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,7 @@ class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<
   // Raises "subscript out of range" unless 1 <= first and the lines exist
   // (count 0 reads nothing from first = CountOfLines() + 1 too).
   std::string Lines(int first, int count) const override;
-  // Raises for a line outside 1..CountOfLines().
+  // Raises for a line outside 1..CountOfLines() or made to fail.
   std::string ProcOfLine(int line, int& kind) const override;
   // Raise error 35 when the module has no procedure of that name and kind.
   int ProcStartLine(const std::string& name, int kind) const override;
@@ -45,6 +46,8 @@ class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<
   const MemoryCodePanePtr& Pane() const { return pane_; }
   // Makes CountOfLines raise, as the editor does for a module it cannot read.
   void SetCountOfLinesFails(bool fails) { countFails_ = fails; }
+  // Makes ProcOfLine raise for that line.
+  void SetProcOfLineFails(int line) { failingProcLines_.insert(line); }
   // The procedure analysis of the current text.
   const ProcedureMap& Procedures() const;
 
@@ -56,6 +59,7 @@ class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<
   mutable std::unique_ptr<ProcedureMap> procedures_;  // analysis of lines_; reset when they change
   MemoryCodePanePtr pane_;                               // created with the module
   bool countFails_ = false;
+  std::set<int> failingProcLines_;  // lines whose ProcOfLine raises
 };
 
 using MemoryCodeModulePtr = std::shared_ptr<MemoryCodeModule>;

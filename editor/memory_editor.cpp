@@ -12,19 +12,6 @@
 namespace qm::editor {
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-// The part after the last "\" or "/"; the whole path when it holds neither.
-std::string FilePart(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // The part of a window caption after its last " - ".
 std::string AfterLastDash(const std::string& caption) {
   const size_t cut = caption.rfind(" - ");
@@ -37,19 +24,29 @@ bool IsCodeOrDesigner(const MemoryWindow& window) {
 
 }  // namespace
 
+std::string FileNameOf(const std::string& path) {
+  const size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 MemoryComponent::MemoryComponent(std::string name, int kind, MemoryCodeModulePtr module)
     : name_(std::move(name)), kind_(kind), module_(std::move(module)) {}
 
 std::string MemoryComponent::Property(const std::string& name) const {
-  auto found = properties_.find(Lower(name));
-  if (found == properties_.end()) {
-    throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
+  for (const auto& [key, value] : properties_) {
+    if (SameVbaName(key, name)) return value;
   }
-  return found->second;
+  throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
 }
 
 void MemoryComponent::SetProperty(const std::string& name, std::string value) {
-  properties_[Lower(name)] = std::move(value);
+  for (auto& [key, old] : properties_) {
+    if (SameVbaName(key, name)) {
+      old = std::move(value);
+      return;
+    }
+  }
+  properties_.emplace_back(name, std::move(value));
 }
 
 MemoryProject::MemoryProject(std::string name, std::string fileName, std::string documentName)
@@ -83,7 +80,7 @@ void MemoryProject::AddComponent(MemoryComponentPtr component) {
 
 std::string MemoryProject::CaptionName() const {
   if (!documentName_.empty()) return documentName_;
-  if (!fileName_.empty()) return FilePart(fileName_);
+  if (!fileName_.empty()) return FileNameOf(fileName_);
   return name_;
 }
 

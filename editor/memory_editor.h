@@ -16,9 +16,9 @@
 // " - [<Module> (Code)]" while the top code window is maximised.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "addin/host/vbe.h"
@@ -31,6 +31,10 @@ namespace qm::editor {
 // The main window's title: 22 characters, so that with " - " the document's
 // name starts at the 26th character of the caption.
 inline constexpr const char* kMainWindowTitle = "Quillmark Macro Editor";
+
+// The file part of a project path: the text after its last "\" or "/" (the
+// whole path when it holds neither), whichever system the path comes from.
+std::string FileNameOf(const std::string& path);
 
 class MemoryComponent : public VBComponent {
  public:
@@ -54,7 +58,7 @@ class MemoryComponent : public VBComponent {
   std::string name_;
   int kind_;                                      // ComponentKind
   MemoryCodeModulePtr module_;                    // none without code
-  std::map<std::string, std::string> properties_;  // lower-case name → value
+  std::vector<std::pair<std::string, std::string>> properties_;  // name → value
   MemoryWindowPtr designer_;                        // none until opened
 };
 

@@ -75,9 +75,14 @@ TEST(MemoryCodeModuleTest, LinesJoinedByCrLfAndBadRangesRaise) {
   }
 }
 
-TEST(MemoryCodeModuleTest, LineCountCanBeMadeToFail) {
-  auto vbe = FakeEditor().module("Module1", kStdModule, "x = 1").selected().failingLineCount().build();
-  EXPECT_NE(ErrorNumberOf([&] { vbe->SelectedVBComponent()->CodeModule()->CountOfLines(); }), 0);
+TEST(MemoryCodeModuleTest, CallsCanBeMadeToFail) {
+  auto vbe = FakeEditor().module("Module1", kStdModule, "Sub A()\r\nEnd Sub").selected().failingLineCount().build();
+  auto module = std::static_pointer_cast<MemoryCodeModule>(vbe->SelectedVBComponent()->CodeModule());
+  EXPECT_NE(ErrorNumberOf([&] { module->CountOfLines(); }), 0);
+  module->SetProcOfLineFails(2);
+  int kind = 0;
+  EXPECT_EQ(module->ProcOfLine(1, kind), "A");
+  EXPECT_NE(ErrorNumberOf([&] { module->ProcOfLine(2, kind); }), 0);
 }
 
 TEST(MemoryCodePaneTest, SelectionAndActivePane) {
