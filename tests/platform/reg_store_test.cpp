@@ -1,12 +1,12 @@
 #include "platform/posix/reg_store.h"
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -29,7 +29,7 @@ class RegStoreTest : public ::testing::Test {
     dir_ = pattern;
     path_ = dir_ + "/config/quillmark/registry.reg";
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   static std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -43,13 +43,10 @@ class RegStoreTest : public ::testing::Test {
   // Names in the store's folder other than the store itself (temporary files).
   std::vector<std::string> Strays() const {
     std::vector<std::string> names;
-    DIR* d = opendir((dir_ + "/config/quillmark").c_str());
-    if (d == nullptr) return names;
-    while (dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != ".." && name != "registry.reg") names.push_back(name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_ + "/config/quillmark", error)) {
+      if (entry.path().filename() != "registry.reg") names.push_back(entry.path().filename());
     }
-    closedir(d);
     return names;
   }
 
