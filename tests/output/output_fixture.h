@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,39 @@
 #include "platform/forms_script.h"
 
 namespace qm::test {
+
+// The in-memory file system, keeping the last contents of every file deleted
+// (so a test can compare placed files with the work files they came from).
+class RecordingFileSystem : public platform::MemoryFileSystem {
+ public:
+  bool DeleteFile(const std::string& path) override {
+    if (auto bytes = Contents(path)) deleted[path] = *bytes;
+    return MemoryFileSystem::DeleteFile(path);
+  }
+  std::map<std::string, std::string> deleted;  // path → contents when deleted
+};
+
+// A scripted form host that notes the progress window's state at every
+// processing of pending messages: "<description>|<file label>|<bar width>".
+class RecordingFormHost : public platform::ScriptedFormHost {
+ public:
+  void ShowModal(platform::UserForm& form) override {
+    form_ = &form;
+    ScriptedFormHost::ShowModal(form);
+  }
+  void DoEvents() override {
+    ScriptedFormHost::DoEvents();
+    if (!form_) return;
+    const platform::UserForm& f = *form_;
+    std::ostringstream line;
+    line << f["lblDescription"].Caption() << "|" << f["lblFileName"].Caption() << "|" << f["lblIndicator"].Width();
+    states.push_back(line.str());
+  }
+  std::vector<std::string> states;
+
+ private:
+  platform::UserForm* form_ = nullptr;
+};
 
 class OutputTest : public ::testing::Test {
  protected:
@@ -77,12 +112,12 @@ class OutputTest : public ::testing::Test {
     j.FileName("/out/" + fileName);
   }
 
-  platform::MemoryFileSystem files;
+  RecordingFileSystem files;
   platform::FakeShell shell;
   platform::FakeClipboard clipboard;
   platform::FakeBrowser browser;
   platform::ScriptedMessageBox boxes;
-  platform::ScriptedFormHost host;
+  RecordingFormHost host;
   platform::MemoryRegistry registry;
   platform::ScopedFileSystem useFiles{files};
   platform::ScopedShell useShell{shell};
