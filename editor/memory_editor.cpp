@@ -198,6 +198,14 @@ MemoryWindowPtr MemoryVBE::OpenDockingView(std::string caption, bool floating) {
   return window;
 }
 
+MemoryWindowPtr MemoryVBE::WindowByHandle(long long handle) const {
+  if (mainWindow_->HWnd() == handle) return mainWindow_;
+  for (const MemoryWindowPtr& window : windows_) {
+    if (window->HWnd() == handle) return window;
+  }
+  return nullptr;
+}
+
 std::string MemoryVBE::MainCaption() const {
   std::string caption = kMainWindowTitle;
   if (activeProject_ && !activeProject_->DocumentName().empty()) caption += " - " + activeProject_->DocumentName();

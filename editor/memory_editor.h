@@ -141,6 +141,8 @@ class MemoryVBE : public VBE, public std::enable_shared_from_this<MemoryVBE> {
   std::shared_ptr<MemoryWindow> MainMemoryWindow() const { return mainWindow_; }
   // The open windows, topmost first.
   const std::vector<MemoryWindowPtr>& WindowsInOrder() const { return windows_; }
+  // The main window or the open window with that handle; none for another handle.
+  MemoryWindowPtr WindowByHandle(long long handle) const;
 
  private:
   explicit MemoryVBE(std::string version);

@@ -155,6 +155,13 @@ TEST(MemoryWindowTest, WindowsInZOrderWithClassesAndCaptions) {
   EXPECT_EQ(windows[2]->Caption(), "Tools - UserForm1 (Code)");
   EXPECT_NE(windows[1]->HWnd(), windows[2]->HWnd());
   EXPECT_EQ(vbe->ActiveCodePane(), nullptr);
+
+  const MemoryWindowPtr code = windows[2];
+  EXPECT_EQ(vbe->WindowByHandle(code->HWnd()), code);
+  EXPECT_EQ(vbe->WindowByHandle(vbe->MainWindow()->HWnd()), vbe->MainWindow());
+  vbe->CloseWindow(code);
+  EXPECT_EQ(vbe->WindowByHandle(code->HWnd()), nullptr);
+  EXPECT_EQ(vbe->Windows().size(), 2u);
 }
 
 TEST(MemoryEditorTest, AddProjectFromALoadedProject) {
