@@ -125,21 +125,22 @@ class LauncherBrowserWindow : public BrowserWindow {
   explicit LauncherBrowserWindow(std::string launcher) : launcher_(std::move(launcher)) {}
 
   void Visible(bool visible) override {
-    if (!visible || shown_) return;
-    std::string target = address_ == "about:blank" ? std::string() : address_;
-    if (written_) target = WritePageFile();
-    if (!target.empty()) shown_ = StartDetached({launcher_, target});
+    visible_ = visible;
+    Show();
   }
   void Navigate(const std::string& address) override {
     address_ = address;
     document_.clear();
+    pageFile_.clear();
     written_ = false;
+    Show();
   }
   void DocumentWrite(const std::string& html) override {
     document_ += html;
+    pageFile_.clear();
     written_ = true;
   }
-  void Refresh() override {}
+  void Refresh() override { Show(); }
 
  private:
   // The document in a new page file of the work folder; its path, or empty.
@@ -159,11 +160,26 @@ class LauncherBrowserWindow : public BrowserWindow {
     return written ? std::string(name.data()) : std::string();
   }
 
+  // While visible, hands the current page to the launcher once: the written
+  // document as a page file, else the address navigated to.
+  void Show() {
+    if (!visible_) return;
+    std::string target = address_ == "about:blank" ? std::string() : address_;
+    if (written_) {
+      if (pageFile_.empty()) pageFile_ = WritePageFile();
+      target = pageFile_;
+    }
+    if (target.empty() || target == shownTarget_) return;
+    if (StartDetached({launcher_, target})) shownTarget_ = target;
+  }
+
   std::string launcher_;   // the program that shows pages
   std::string address_;    // the last address navigated to
   std::string document_;   // HTML written since the last navigation
   bool written_ = false;   // the document was written into
-  bool shown_ = false;     // the launcher was started
+  bool visible_ = false;   // the window was made visible
+  std::string pageFile_;     // the page file of the document as written so far
+  std::string shownTarget_;  // what the launcher was given last
 };
 
 class LinuxBrowserService : public BrowserService {

@@ -90,6 +90,52 @@ TEST(LinuxBrowserTest, LauncherIsTheFirstBrowserFoundOnThePath) {
   EXPECT_EQ(posix::LinuxBrowser().ServerPath(), cat);
 }
 
+// Waits (up to a few seconds) for a detached program to have written a file.
+std::string WaitForFile(const std::string& path) {
+  for (int i = 0; i < 200 && !fs::exists(path); ++i) ::usleep(20000);
+  ::usleep(20000);
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+TEST_F(LinuxShellTest, TheLauncherGetsTheAddressOrThePageWrittenOnceVisible) {
+  if (posix::FindOnPath("sh").empty()) GTEST_SKIP() << "no sh";
+  const std::string launcher = home_ + "/launcher";
+  std::ofstream(launcher) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$1.seen.tmp\" 2>/dev/null || printf '%s' \"$1\" > "
+                          << home_ << "/address.seen\n";
+  fs::permissions(launcher, fs::perms::owner_all);
+  ScopedEnvVar browser("BROWSER", launcher);
+  ScopedEnvVar tmp("tmp", home_);
+
+  auto window = posix::LinuxBrowser().Create();
+  ASSERT_TRUE(window);
+  window->Visible(true);
+  window->Navigate("file:///out/page.htm");
+  EXPECT_EQ(WaitForFile(home_ + "/address.seen"), "file:///out/page.htm");
+
+  auto page = posix::LinuxBrowser().Create();
+  page->Navigate("about:blank");
+  page->DocumentWrite("<p>shown</p>");
+  page->Refresh();
+  page->Visible(true);
+  std::string pageFile;
+  for (int i = 0; i < 200 && pageFile.empty(); ++i) {
+    for (const auto& entry : fs::directory_iterator(home_)) {
+      if (entry.path().extension() == ".tmp") pageFile = entry.path().string();
+    }
+    if (pageFile.empty()) ::usleep(20000);
+  }
+  const std::string shown = WaitForFile(pageFile);
+  EXPECT_EQ(fs::path(shown).parent_path(), fs::path(home_));
+  EXPECT_EQ(fs::path(shown).extension(), ".htm");
+  std::ifstream in(shown);
+  std::string html;
+  std::getline(in, html);
+  EXPECT_EQ(html, "<p>shown</p>");
+}
+
 class BrowserRegistryTest : public ::testing::Test {
  protected:
   MemoryRegistry base;
