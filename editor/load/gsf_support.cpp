@@ -1,4 +1,5 @@
-// libgsf helpers: set-up, bounded reads, case-insensitive child look-up.
+// libgsf helpers: set-up, quieting its diagnostics, bounded reads and
+// case-insensitive child look-up.
 #include "editor/load/gsf_support.h"
 
 #include <mutex>
@@ -16,7 +17,22 @@ bool EqualNoAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+void DiscardLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+void DiscardPrint(const gchar*) {}
+
 }  // namespace
+
+QuietGsf::QuietGsf()
+    : oldLog_(g_log_set_default_handler(DiscardLog, nullptr)),
+      oldLogData_(nullptr),
+      oldPrinterr_(g_set_printerr_handler(DiscardPrint)),
+      oldPrint_(g_set_print_handler(DiscardPrint)) {}
+
+QuietGsf::~QuietGsf() {
+  g_log_set_default_handler(oldLog_, oldLogData_);
+  g_set_printerr_handler(oldPrinterr_);
+  g_set_print_handler(oldPrint_);
+}
 
 void EnsureGsf() {
   static std::once_flag once;

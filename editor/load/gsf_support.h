@@ -53,6 +53,23 @@ class GsfErrorText {
 // Initialises libgsf once per process.
 void EnsureGsf();
 
+// While alive, keeps libgsf's own complaints about damaged containers
+// ("Invalid metabat item", assertion notes) off the terminal: a loader
+// reports one message of its own instead. Not for use on several threads.
+class QuietGsf {
+ public:
+  QuietGsf();
+  ~QuietGsf();
+  QuietGsf(const QuietGsf&) = delete;
+  QuietGsf& operator=(const QuietGsf&) = delete;
+
+ private:
+  GLogFunc oldLog_;           // the default log handler before
+  gpointer oldLogData_;       // its data
+  GPrintFunc oldPrinterr_;    // the g_printerr handler before
+  GPrintFunc oldPrint_;       // the g_print handler before
+};
+
 // Largest stream a loader reads whole (a vbaProject.bin, a module stream).
 inline constexpr size_t kMaxStreamSize = 64u << 20;
 

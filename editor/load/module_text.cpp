@@ -164,7 +164,9 @@ int KindOfClassModule(const ModuleSource& source) {
   std::string base = AttributeValue(source, "VB_Base");
   for (char& c : base) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   if (base.empty() || base.find(kClassModuleBase) != std::string::npos) return kKindClass;
-  if (base.find(kUserFormBase) != std::string::npos) return kKindUserForm;
+  // A user form's base names the form class and then its own type information: two GUIDs.
+  const bool twoGuids = base.find('{') != base.rfind('{');
+  if (base.find(kUserFormBase) != std::string::npos || twoGuids) return kKindUserForm;
   const bool predeclared = EqualNoCase(AttributeValue(source, "VB_PredeclaredId"), "True");
   const bool creatable = EqualNoCase(AttributeValue(source, "VB_Creatable"), "True");
   return predeclared && !creatable ? kKindDocument : kKindClass;

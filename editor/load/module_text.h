@@ -36,9 +36,10 @@ ModuleSource ParseModuleSource(std::string_view utf8, std::string_view origin);
 // The value of a header attribute ("VB_Name"), compared without case; empty when absent.
 std::string AttributeValue(const ModuleSource& source, std::string_view name);
 
-// The kind a class-like module's attributes give: document (VB_Base naming a
-// host document class, with a predeclared id and not creatable), user form
-// (VB_Base naming the form class), otherwise class.
+// The kind a class-like module's attributes give: user form (VB_Base naming
+// the forms library's form class, or a form's own two GUIDs), document
+// (VB_Base naming one host document class, with a predeclared id and not
+// creatable), otherwise class.
 int KindOfClassModule(const ModuleSource& source);
 
 // The source as a module stream holds it: the exported file's text without

@@ -100,6 +100,7 @@ LoadedProject LoadOle(GsfInput* input, const std::string& path) {
 
 LoadedProject LoadOfficeDocument(const std::string& path) {
   EnsureGsf();
+  const QuietGsf quiet;
   GsfErrorText error;
   GsfRef<GsfInput> input(gsf_input_stdio_new(path.c_str(), error.out()));
   if (!input) throw LoadError(path, "cannot be opened (" + error.text() + ")", kErrFileNotFound);

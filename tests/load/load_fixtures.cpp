@@ -37,7 +37,8 @@ VbaProjectSpec FourKindProject() {
        "Attribute VB_Name = \"Class1\"\r\nAttribute VB_Base = \"0{FCFB3D2A-A0FA-1068-A738-08002B3371B5}\"\r\n"
        "Attribute VB_PredeclaredId = False\r\nPublic Value As Long\r\n"},
       {"UserForm1", 3,
-       "Attribute VB_Name = \"UserForm1\"\r\nAttribute VB_Base = \"0{C62A69F0-16DC-11CE-9E98-00AA00574A4F}\"\r\n"
+       "Attribute VB_Name = \"UserForm1\"\r\n"
+       "Attribute VB_Base = \"0{5A3C1E2B-9D47-4F8A-B6C1-0E2D3F4A5B6C}{7C8D9E0F-1A2B-4C3D-8E9F-0A1B2C3D4E5F}\"\r\n"
        "Attribute VB_PredeclaredId = True\r\nPrivate Sub UserForm_Click()\r\nEnd Sub\r\n"},
   };
   return spec;
