@@ -107,6 +107,9 @@ class clsConverter {
   bool WriteHeader(File& file, const std::string& title, PageKind kind);
   std::string RuleTag(int height) const;
   static std::string CharsetName();
+  // The charset table behind CharsetName (code page, name), for checks of
+  // its contents; code pages not listed are declared "iso-8859-1".
+  static std::vector<std::pair<int, std::string_view>> CharsetTable();
   // Text from outside the code (titles, project and file names) made safe
   // for markup and attribute values: & < > and the double quote escaped.
   static std::string EscapeMarkup(std::string_view text);

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "addin/convert/converter.h"
 #include "addin/job/vb_code.h"
@@ -101,6 +103,12 @@ std::string clsConverter::CharsetName() {
     if (entry.codePage == codePage) return std::string(entry.name);
   }
   return std::string(kFallbackCharset);
+}
+
+std::vector<std::pair<int, std::string_view>> clsConverter::CharsetTable() {
+  std::vector<std::pair<int, std::string_view>> table;
+  for (const CharsetEntry& entry : kCharsets) table.emplace_back(entry.codePage, entry.name);
+  return table;
 }
 
 std::string clsConverter::EscapeMarkup(std::string_view text) {

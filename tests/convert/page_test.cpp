@@ -1,6 +1,7 @@
 // Page head, style rules, foot and rules: exact lines for each output mode,
 // <pre>, body-only and charset choice; charset names; title escaping; and a
 // write failure at every position of every head.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,20 @@ TEST_F(PageTest, CharsetNameOfTheAnsiCodePage) {
   platform::StringWriter file;
   ASSERT_TRUE(converter.WriteHeader(file, "T", CodePage));
   EXPECT_NE(file.Text().find("content=\"text/html; charset=shift_jis\">\r\n"), std::string::npos);
+}
+
+// Every entry of the charset table is reachable: no code page twice, no
+// empty name.
+TEST_F(PageTest, CharsetTableHasNoDuplicateOrEmptyEntry) {
+  const auto table = clsConverter::CharsetTable();
+  ASSERT_FALSE(table.empty());
+  std::set<int> codePages;
+  for (const auto& [codePage, name] : table) {
+    EXPECT_FALSE(name.empty()) << codePage;
+    EXPECT_TRUE(codePages.insert(codePage).second) << "code page listed twice: " << codePage;
+    platform::SetAnsiCodePage(codePage);
+    EXPECT_EQ(clsConverter::CharsetName(), name);
+  }
 }
 
 // A title from outside the code is escaped; an ordinary one comes out as is.
