@@ -12,6 +12,7 @@
 //      act and returns when the form hides itself (Hide()).
 //   3. Unload() runs UserForm_QueryClose (close mode kCloseFromCode) and,
 //      unless a handler cancelled, UserForm_Terminate; the form's window goes.
+//      A form destroyed without Unload runs no handler.
 //
 // Setting a value from code acts as the forms library does: Value, Text,
 // ListIndex and SpinValue fire the control's handlers at once, and only when
@@ -180,6 +181,9 @@ class Control {
   float ScrollTop() const { return scrollTop_; }
   void ScrollTop(float top);
 
+  // Moves the keyboard focus here; throws FormError when the user cannot reach the control.
+  void SetFocus();
+
   // Runs the handler control & "_" & event when one is registered.
   void Fire(std::string_view event);
 
@@ -275,8 +279,12 @@ class UserForm {
 
   // Option buttons in the same group as option (other than itself).
   std::vector<Control*> GroupOf(const Control& option) const;
+  // The control that has the keyboard focus; nullptr before any took it.
+  Control* ActiveControl() const { return activeControl_; }
 
  private:
+  friend class Control;  // SetFocus records the active control
+
   bool Close(CloseMode mode);
 
   std::string name_;
@@ -288,6 +296,7 @@ class UserForm {
   QueryCloseHandler queryClose_;
   FormWindow window_;
   bool visible_ = false;
+  Control* activeControl_ = nullptr;  // has the keyboard focus
 };
 
 }  // namespace qm::platform

@@ -161,6 +161,11 @@ void Control::ScrollTop(float top) {
   Fire("Scroll");
 }
 
+void Control::SetFocus() {
+  if (!Usable()) throw FormError("Can't move focus to " + name_ + ": it is hidden or disabled.");
+  form_.activeControl_ = this;
+}
+
 void Control::Fire(std::string_view event) {
   std::string eventName = name_;
   eventName += '_';

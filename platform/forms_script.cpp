@@ -32,7 +32,9 @@ size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ?
 
 void UserClick(Control& control) {
   if (!control.Usable()) throw FormError(control.Name() + " cannot be clicked: it is disabled or hidden.");
-  switch (control.Kind()) {
+  const ControlKind kind = control.Kind();
+  if (kind != ControlKind::Label && kind != ControlKind::Picture && kind != ControlKind::Frame) control.SetFocus();
+  switch (kind) {
     case ControlKind::CheckBox: control.Value(!control.Value()); break;
     case ControlKind::OptionButton: control.Value(true); break;  // a selected option stays as it is
     case ControlKind::ComboBox: control.Fire("DropButtonClick"); break;
@@ -43,12 +45,13 @@ void UserClick(Control& control) {
 
 void UserTick(Control& checkBox, bool ticked) {
   Require(checkBox, ControlKind::CheckBox, "ticked");
-  if (checkBox.Value() != ticked) checkBox.Value(ticked);
+  if (checkBox.Value() != ticked) UserClick(checkBox);
 }
 
 void UserType(Control& comboBox, std::string_view text) {
   Require(comboBox, ControlKind::ComboBox, "typed into");
   if (comboBox.Style() == ComboStyle::DropDownList) throw FormError(comboBox.Name() + " takes no typed text.");
+  comboBox.SetFocus();
   if (text.empty()) {
     comboBox.Text("");  // the selection deleted
     return;
@@ -66,6 +69,7 @@ void UserType(Control& comboBox, std::string_view text) {
 void UserChoose(Control& comboBox, int index) {
   Require(comboBox, ControlKind::ComboBox, "chosen from");
   if (index < 0 || index >= comboBox.ListCount()) throw FormError(comboBox.Name() + " has no such entry.");
+  comboBox.SetFocus();
   comboBox.ListIndex(index);
 }
 

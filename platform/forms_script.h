@@ -20,7 +20,9 @@
 
 namespace qm::platform {
 
-// The user's actions on one control or on the form.
+// The user's actions on one control or on the form. A click gives the
+// clicked control the focus (labels, pictures and frames take none) before
+// its handlers run.
 void UserClick(Control& control);                 // button, check box, option button, label, picture
 void UserTick(Control& checkBox, bool ticked);    // clicks a check box when its value differs
 void UserType(Control& comboBox, std::string_view text);  // selects all, then types one character at a time

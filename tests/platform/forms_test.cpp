@@ -295,6 +295,17 @@ TEST_F(DialogFixture, ActionsOnUnreachableControlsAreRefused) {
   }
 }
 
+TEST_F(DialogFixture, ClicksTakeTheFocusBeforeTheirHandlersRun) {
+  // As in the progress window: a click on the check box hands the focus to OK.
+  form_.On("chkOpenFile_Click", [this] { form_["cmdOK"].SetFocus(); });
+  form_.Activate();
+  UserTick(form_["chkOpenFile"], true);
+  EXPECT_EQ(form_.ActiveControl(), &form_["cmdOK"]);
+  form_["cmdOK"].Enabled(false);
+  EXPECT_THROW(form_["cmdOK"].SetFocus(), FormError);
+  EXPECT_EQ(form_.ActiveControl(), &form_["cmdOK"]);
+}
+
 TEST_F(DialogFixture, DoEventsAndBeepGoToTheHost) {
   DoEvents();
   DoEvents();
