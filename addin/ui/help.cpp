@@ -11,7 +11,10 @@ namespace qm {
 
 platform::WindowHandle HelpWindow = 0;
 
-std::string HelpFilePath() { return JoinPath(platform::SystemDirectory(), kHelpFileName); }
+std::string HelpFilePath() {
+  const std::string folder = platform::SystemDirectory();
+  return folder.empty() ? std::string() : JoinPath(folder, kHelpFileName);  // never a relative path
+}
 
 void ShowHelp() {
   try {

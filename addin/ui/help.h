@@ -15,7 +15,8 @@ inline constexpr const char* kHelpFileName = "Quillmark.chm";
 // The context number of the options dialog's topic in the help file.
 inline constexpr unsigned kHelpContextOptions = 8;
 
-// The help file's path: the system directory and "Quillmark.chm".
+// The help file's path: the system directory and "Quillmark.chm"; empty when
+// there is no system directory.
 std::string HelpFilePath();
 
 // Opens the help file at the options topic and keeps the viewer's window in
