@@ -44,8 +44,12 @@ struct LoadOptions {
 };
 
 // Loads one Office document, one folder, or a set of exported module files.
-// Modules of a folder come in file-name order; Office modules in the order of
-// the project's dir stream.
+// A source ending in .bas, .cls or .frm is an exported file, a folder is a
+// folder, anything else must be an Office document (its bytes decide which
+// container). Modules of a folder come in file-name order, loose files in
+// the order given, Office modules in the order of the project's dir stream.
+// A folder's project is named after the folder, loose files make
+// "VBAProject"; both have no fileName or documentName.
 LoadedProject LoadProject(const std::vector<std::string>& sources, const LoadOptions& options = {});
 
 // The file-type checks LoadProject dispatches on.

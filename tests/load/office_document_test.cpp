@@ -57,6 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
         ContainerCase{"XlsmRawChunks", "Book.xlsm", [](const StreamTree& p) { return Package(OoxmlHost::kExcel, p); }, true},
         ContainerCase{"Docm", "Doc.docm", [](const StreamTree& p) { return Package(OoxmlHost::kWord, p); }, false},
         ContainerCase{"XlsAddInExtension", "Tools.xlam", [](const StreamTree& p) { return Package(OoxmlHost::kExcel, p); }, false},
+        // No content type declares the project part: found at its usual path.
+        ContainerCase{"PptmByUsualPartPath", "Show.pptm", [](const StreamTree& p) {
+          return BuildZipFile({{"[Content_Types].xml", "<Types/>"}, {"ppt/vbaProject.bin", BuildCompoundFile(p)}}); }, false},
         ContainerCase{"Xls", "Book.xls", [](const StreamTree& p) { return BinaryDocument("_VBA_PROJECT_CUR", p); }, false},
         ContainerCase{"Doc", "Doc.doc", [](const StreamTree& p) { return BinaryDocument("Macros", p); }, true},
         ContainerCase{"BareVbaProjectBin", "vbaProject.bin", [](const StreamTree& p) { return BuildCompoundFile(p); }, false}),
