@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 #include "editor/load/vba_compression.h"
 #include "editor/load/vba_dir.h"
@@ -185,6 +186,27 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"DecompressionBomb", "a.xlsm", [] { auto s = VbaProjectStreams(FourKindProject()); s["VBA/Module1"] = Bomb(); return Xlsm(s); },
                     "module \"Module1\": corrupt compressed data (the decompressed stream is larger than the limit)"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.label); });
+
+// Cut short at many points or with bytes overwritten, a project either loads
+// or raises LoadError; under the sanitizers this also guards memory safety.
+TEST_F(OfficeTest, DamagedProjectsLoadOrFailCleanly) {
+  const std::string good = BuildCompoundFile(VbaProjectStreams(FourKindProject()));
+  std::mt19937 random(20240101);
+  for (int round = 0; round < 160; ++round) {
+    std::string bytes = good;
+    if (round % 2 == 0) {
+      bytes.resize(random() % bytes.size());
+    } else {
+      for (int k = 0; k < 4; ++k) bytes[random() % bytes.size()] = static_cast<char>(random());
+    }
+    const std::string path = Write("damaged.bin", bytes);
+    try {
+      LoadProject({path});
+    } catch (const LoadError& error) {
+      EXPECT_EQ(error.Description().rfind(path + ": ", 0), 0u) << error.Description();
+    }
+  }
+}
 
 TEST_F(OfficeTest, MissingDocumentIsFileNotFound) {
   try {
