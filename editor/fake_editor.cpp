@@ -88,6 +88,16 @@ FakeEditor& FakeEditor::failingLineCount() {
   return *this;
 }
 
+FakeEditor& FakeEditor::host(std::string caption) {
+  editor_->MemoryBars()->SetHostCaption(std::move(caption));
+  return *this;
+}
+
+FakeEditor& FakeEditor::compiled(bool compiled) {
+  editor_->MemoryBars()->SetCompiled(compiled);
+  return *this;
+}
+
 const MemoryCodeModulePtr& FakeEditor::LastModule() const {
   if (!component_ || !component_->Module()) throw std::logic_error("FakeEditor: the last component has no code");
   return component_->Module();

@@ -50,6 +50,10 @@ class FakeEditor {
   FakeEditor& dockingView(std::string caption, bool floating = false);
   // Makes the last component's CountOfLines raise.
   FakeEditor& failingLineCount();
+  // The caption of the host control 106, which names the host application.
+  FakeEditor& host(std::string caption);
+  // Whether the project counts as compiled (the compile control 578 disabled).
+  FakeEditor& compiled(bool compiled = true);
 
   MemoryVBEPtr build() const { return editor_; }
   // The last project and component, for further set-up by hand.

@@ -103,6 +103,8 @@ std::shared_ptr<MemoryVBE> MemoryVBE::Create(std::string version) {
 
 MemoryVBE::MemoryVBE(std::string version)
     : version_(std::move(version)),
+      memoryBars_(MemoryCommandBars::Create()),
+      commandBars_(memoryBars_),
       mainWindow_(std::make_shared<MemoryWindow>(kWindowMainWindow, kMainWindowTitle, kMainWindowClass,
                                                  NextWindowHandle())) {
   mainWindow_->SetGeometry(0, 0, 1024, 768);

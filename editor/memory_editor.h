@@ -14,6 +14,9 @@
 // the project's name. The main window reads kMainWindowTitle, then
 // " - <document>" when the active project has a host document, then
 // " - [<Module> (Code)]" while the top code window is maximised.
+//
+// The editor has its own command bars (editor/memory_command_bars.h); its
+// windows appear to the window system through editor/editor_windows.h.
 #pragma once
 
 #include <memory>
@@ -24,6 +27,7 @@
 #include "addin/host/vbe.h"
 #include "editor/load/loaded_project.h"
 #include "editor/memory_code_module.h"
+#include "editor/memory_command_bars.h"
 #include "editor/memory_windows.h"
 
 namespace qm::editor {
@@ -123,6 +127,9 @@ class MemoryVBE : public VBE, public std::enable_shared_from_this<MemoryVBE> {
   void AddComponent(const MemoryProjectPtr& project, MemoryComponentPtr component);
   MemoryProjectPtr FindProject(const std::string& name) const;
   void SetVersion(std::string version) { version_ = std::move(version); }
+  // The editor's own command bars (see editor/memory_command_bars.h).
+  const MemoryCommandBarsPtr& MemoryBars() const { return memoryBars_; }
+  // Replaces the bars the editor hands out; none makes CommandBars() none.
   void SetCommandBars(CommandBarsPtr bars) { commandBars_ = std::move(bars); }
   void SetActiveProject(MemoryProjectPtr project) { activeProject_ = std::move(project); }
   // Selects the component in the project window; its project becomes active.
@@ -154,7 +161,8 @@ class MemoryVBE : public VBE, public std::enable_shared_from_this<MemoryVBE> {
   std::string version_;
   std::vector<MemoryProjectPtr> projects_;
   std::vector<MemoryWindowPtr> windows_;  // open windows, topmost first
-  CommandBarsPtr commandBars_;  // none until the host provides command bars
+  MemoryCommandBarsPtr memoryBars_;  // the editor's own bars
+  CommandBarsPtr commandBars_;       // what CommandBars() gives: the own bars unless replaced
   MemoryProjectPtr activeProject_;
   MemoryComponentPtr selected_;
   MemoryCodePanePtr activePane_;

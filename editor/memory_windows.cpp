@@ -28,6 +28,25 @@ void MemoryWindow::SetGeometry(int left, int top, int width, int height) {
   height_ = height;
 }
 
+int MemoryWindow::Width() const {
+  return Maximized() ? kMaximizedExtent.right - kMaximizedExtent.left : width_;
+}
+
+int MemoryWindow::Height() const {
+  return Maximized() ? kMaximizedExtent.bottom - kMaximizedExtent.top : height_;
+}
+
+void MemoryWindow::SetNormalRect(const platform::WindowRect& rect) {
+  SetGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+std::string MemoryWindow::SystemText() const {
+  const std::string caption = Caption();
+  if (!Maximized() || className_ != kCodeWindowClass) return caption;
+  const size_t cut = caption.rfind(" - ");
+  return cut == std::string::npos ? caption : caption.substr(cut + 3);
+}
+
 MemoryCodePane::MemoryCodePane(std::weak_ptr<MemoryCodeModule> module, MemoryWindowPtr window)
     : module_(std::move(module)), window_(std::move(window)) {}
 

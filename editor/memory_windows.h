@@ -1,9 +1,15 @@
 // Windows and code panes of the in-memory editor. A window (code window,
 // designer window, docking view, the main window) keeps, besides what the
 // add-in reads through Window, what window detection needs from the host: the
-// window class name, whether it has a system menu, and whether it is open
-// (listed among the editor's windows). A code pane holds the selection of one
-// code module and the code window that shows it.
+// window class name, whether it has a system menu, whether it is open
+// (listed among the editor's windows), and its text as the window system
+// reads it. A code pane holds the selection of one code module and the code
+// window that shows it.
+//
+// Geometry: a window keeps its normal-position rectangle (Left, Top, Width,
+// Height while not maximised); while maximised, Left, Top, Width and Height
+// report the editor's client area (kMaximizedExtent) and writes go to the
+// normal position.
 #pragma once
 
 #include <functional>
@@ -11,6 +17,7 @@
 #include <string>
 
 #include "addin/host/vbe.h"
+#include "platform/windows.h"
 
 namespace qm::editor {
 
@@ -23,6 +30,9 @@ inline constexpr const char* kMainWindowClass = "wndclass_desked_gsk";
 // Window types beyond code (0) and designer (1), for the other editor windows.
 inline constexpr int kWindowProjectWindow = 6;
 inline constexpr int kWindowMainWindow = 12;
+
+// The area a maximised child window of the editor covers.
+inline constexpr platform::WindowRect kMaximizedExtent{0, 0, 1016, 680};
 
 // A new window handle, distinct from every other one handed out in this process.
 long long NextWindowHandle();
@@ -37,12 +47,12 @@ class MemoryWindow : public Window {
   int Type() const override { return type_; }
   int WindowState() const override { return state_; }
   void WindowState(int state) override { state_ = state; }
-  int Left() const override { return left_; }
+  int Left() const override { return Maximized() ? kMaximizedExtent.left : left_; }
   void Left(int left) override { left_ = left; }
-  int Top() const override { return top_; }
+  int Top() const override { return Maximized() ? kMaximizedExtent.top : top_; }
   void Top(int top) override { top_ = top; }
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
+  int Width() const override;
+  int Height() const override;
 
   // Host side.
   bool IsVisible() const { return visible_; }
@@ -53,6 +63,14 @@ class MemoryWindow : public Window {
   // A caption computed when read (the main window's title follows the editor).
   void SetCaptionSource(std::function<std::string()> source) { captionSource_ = std::move(source); }
   void SetGeometry(int left, int top, int width, int height);
+  bool Maximized() const { return state_ == kWindowMaximized; }
+  // The normal-position rectangle, also while maximised or minimised.
+  platform::WindowRect NormalRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  void SetNormalRect(const platform::WindowRect& rect);
+  // The text the window system reads: the caption, except that a maximised
+  // code window hands its document part to the main window's title and keeps
+  // only "<Module> (Code)".
+  std::string SystemText() const;
   bool IsOpen() const { return open_; }
   void SetOpen(bool open) { open_ = open; }
 

@@ -1,6 +1,8 @@
-// Top-level windows: the few window operations the add-in makes on its own
-// forms and on the help viewer (active window, style bits, window procedure
-// replacement, existence, messages).
+// Windows: the few window operations the add-in makes on its own forms and
+// on the help viewer (active window, style bits, window procedure
+// replacement, existence, messages), and on the editor's windows when it
+// looks for the active code window (enumeration of descendants, class name,
+// text, maximised state, placement, show state, freezing the drawing).
 //
 // A window procedure is a plain function; replacing it returns the previous
 // one, which the replacement forwards to with CallWindowProc. The default
@@ -15,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace qm::platform {
 
@@ -27,6 +30,38 @@ inline constexpr std::uint32_t kWsSysMenu = 0x80000;
 inline constexpr std::uint32_t kWsCaption = 0xC00000;
 inline constexpr unsigned kWmClose = 0x0010;
 inline constexpr unsigned kWmNcLButtonDblClk = 0x00A3;
+
+// Show commands (ShowWindow, WindowPlacement::showCmd).
+inline constexpr int kSwHide = 0;
+inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShowMinimized = 2;
+inline constexpr int kSwShowMaximized = 3;
+inline constexpr int kSwShowNoActivate = 4;
+inline constexpr int kSwRestore = 9;
+
+// A rectangle in the parent's client coordinates.
+struct WindowRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
+// The placement record of a window (44 bytes on Windows): its show state and
+// the rectangle it has in the normal state, also while it is maximised.
+struct WindowPlacement {
+  std::uint32_t length = 44;
+  std::uint32_t flags = 0;
+  std::uint32_t showCmd = kSwShowNormal;
+  int minX = 0, minY = 0;  // position when minimised
+  int maxX = 0, maxY = 0;  // position when maximised
+  WindowRect normalPosition;
+};
+
+// Called for each window of an enumeration with the caller's parameter;
+// returns non-zero to go on, 0 to stop.
+using WindowEnumProc = int (*)(WindowHandle window, std::intptr_t param);
 
 class WindowService {
  public:
@@ -50,6 +85,27 @@ class WindowService {
   // Sends a message through the window's procedure; 0 for an unknown window.
   virtual std::intptr_t SendMessage(WindowHandle window, unsigned message, std::uintptr_t first,
                                     std::intptr_t second) = 0;
+
+  // The editor's windows. A service without them answers as for unknown
+  // windows: nothing to enumerate, no class, no text, every change refused.
+  // Calls proc for every descendant of parent, in z-order, until it returns
+  // 0; false when parent is unknown.
+  virtual bool EnumChildWindows(WindowHandle /*parent*/, WindowEnumProc /*proc*/, std::intptr_t /*param*/) {
+    return false;
+  }
+  // The window's class name; empty when it cannot be read.
+  virtual std::string GetClassName(WindowHandle /*window*/) { return {}; }
+  // The window's text (UTF-8); empty when it has none.
+  virtual std::string GetWindowText(WindowHandle /*window*/) { return {}; }
+  // True while the window is maximised.
+  virtual bool IsZoomed(WindowHandle /*window*/) { return false; }
+  // Freezes the drawing of a window (one at a time); 0 unfreezes. False when refused.
+  virtual bool LockWindowUpdate(WindowHandle /*window*/) { return false; }
+  virtual bool GetWindowPlacement(WindowHandle /*window*/, WindowPlacement& /*placement*/) { return false; }
+  // Sets the show state and normal-position rectangle of the placement.
+  virtual bool SetWindowPlacement(WindowHandle /*window*/, const WindowPlacement& /*placement*/) { return false; }
+  // Shows the window in the state of the show command; false for an unknown window.
+  virtual bool ShowWindow(WindowHandle /*window*/, int /*command*/) { return false; }
 };
 
 // The installed window service; by default the forms model's windows.
