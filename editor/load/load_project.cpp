@@ -51,10 +51,9 @@ LoadedProject FromFolder(const std::string& folder, const LoadOptions& options) 
   if (files.empty()) throw LoadError(folder, "the folder holds no exported module file (.bas, .cls, .frm)");
   std::sort(files.begin(), files.end());
   LoadedProject project = FromExportedFiles(files, options);
-  fs::path path = fs::path(folder).lexically_normal();
+  fs::path path = fs::absolute(folder, error).lexically_normal();  // "Book1/", "." and ".." name their folder
   if (path.filename().empty()) path = path.parent_path();
-  if (path.filename().empty() || path.filename() == "." || path.filename() == "..") path = fs::absolute(path, error).lexically_normal();
-  project.name = path.filename().string();
+  project.name = path.filename().empty() ? kLooseProjectName : path.filename().string();
   return project;
 }
 

@@ -45,8 +45,8 @@ bool StartsWithWord(std::string_view line, std::string_view word) {
   return line.size() == word.size() || IsBlank(line[word.size()]);
 }
 
-// The text after "Attribute" and its blanks; npos-like empty view when the
-// line is not an attribute line.
+// The text after "Attribute" and its blanks; nullopt when the line is not
+// an attribute line.
 std::optional<std::string_view> AttributeBody(std::string_view line) {
   if (!StartsWithWord(line, "Attribute")) return std::nullopt;
   return TrimBlanks(TrimBlanks(line).substr(9));

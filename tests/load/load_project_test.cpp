@@ -16,7 +16,7 @@ TEST_F(FolderTest, ProjectNamedAfterFolderModulesInFileNameOrder) {
   Write("Stock/f.frm", "VERSION 5.00\r\nBegin {C62A69F0-16DC-11CE-9E98-00AA00574A4F} F\r\nEnd\r\nAttribute VB_Name = \"F\"\r\n");
   Write("Stock/f.frx", "\x01\x02 binary");
   Write("Stock/readme.txt", "not a module");
-  for (const std::string& folder : {PathOf("Stock"), PathOf("Stock") + "/"}) {
+  for (const std::string& folder : {PathOf("Stock"), PathOf("Stock") + "/", PathOf("Stock") + "/."}) {
     const LoadedProject project = LoadProject({folder});
     EXPECT_EQ(project.name, "Stock");
     EXPECT_EQ(project.fileName, "");
