@@ -167,6 +167,7 @@ void frmMain::AddControls() {
   (*this)["cboFontSize"].ListRows(static_cast<int>(kFontSizes.size()));
   (*this)["cboCSSOption"].Style(platform::ComboStyle::DropDownList);
   (*this)["lblFileName"].WordWrap(true);
+  (*this)["lblFileName"].AutoSize(true);  // its height follows the wrapped path
   (*this)["cmdCancel"].Cancel(true);
   (*this)["lblCopyright"].Enabled(false);
   (*this)["img2000"].Picture(kPictureClassicEditor);
