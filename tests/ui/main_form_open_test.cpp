@@ -190,6 +190,15 @@ TEST_F(MainFormTest, NameRowsScrollWideNamesOneCharacterPerClick) {
   EXPECT_EQ(Ctl("lblProjectName").Caption(), wide) << "back to the full title, and no further";
 }
 
+TEST_F(MainFormTest, ActivationLocksTheWindowAndUnloadingRestoresIt) {
+  Open();
+  EXPECT_EQ(LockedWindow, form->Window().handle);
+  EXPECT_FALSE(form->Window().HasCloseBox());
+  EXPECT_THROW(platform::UserCloseWindow(*form), platform::FormError) << "left only through its buttons";
+  form->Unload();
+  EXPECT_EQ(PreviousWindowProc, nullptr);
+}
+
 TEST_F(MainFormTest, PreparationErrorsComeBackAsNumbers) {
   form = std::make_unique<frmMain>();
   settings().CssOption(7);  // no such placement
