@@ -123,7 +123,7 @@ std::string BuildZipFile(const StreamTree& entries) {
   GsfRef<GsfOutput> sink(gsf_output_memory_new());
   GsfErrorText error;
   GsfRef<GsfOutfile> root(gsf_outfile_zip_new(sink.get(), error.out()));
-  if (!root) throw LoadError("(writer)", "cannot start a zip package (" + error.text() + ")");
+  if (!root) throw LoadError("(writer)", "cannot start a zip package" + error.detail());
   GDateTime* stamp = g_date_time_new_utc(2024, 1, 1, 0, 0, 0);
   WriteTree(root.get(), entries, [stamp](GsfOutput* child) { gsf_output_set_modtime(child, stamp); });
   g_date_time_unref(stamp);

@@ -45,6 +45,8 @@ class GsfErrorText {
   }
   GError** out() { return &error_; }
   std::string text() const { return error_ != nullptr && error_->message != nullptr ? error_->message : ""; }
+  // " (message)", or nothing when there is no message: for the end of a sentence.
+  std::string detail() const { return text().empty() ? "" : " (" + text() + ")"; }
 
  private:
   GError* error_ = nullptr;  // filled by the libgsf call

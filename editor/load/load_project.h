@@ -27,6 +27,7 @@ namespace qm::editor {
 
 // Error numbers of LoadError, the runtime's own for these failures.
 inline constexpr long kErrFileNotFound = 53;
+inline constexpr long kErrFileAccess = 75;
 inline constexpr long kErrBadFileFormat = 321;
 
 // One failure of a loader: description "<file>: <problem>".

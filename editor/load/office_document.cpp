@@ -62,7 +62,7 @@ GsfRef<GsfInput> ZipEntry(GsfInfile* zip, std::string_view partName) {
 LoadedProject LoadOoxml(GsfInput* input, const std::string& path) {
   GsfErrorText error;
   GsfRef<GsfInfile> zip(gsf_infile_zip_new(input, error.out()));
-  if (!zip) throw LoadError(path, "the zip container is corrupt or cut short (" + error.text() + ")");
+  if (!zip) throw LoadError(path, "the zip container is corrupt or cut short" + error.detail());
   auto types = ChildByName(zip.get(), "[Content_Types].xml");
   if (!types) throw LoadError(path, "not an Office document (a zip archive without [Content_Types].xml)");
   const auto typesText = ReadWholeInput(types.get(), 1u << 20);
@@ -77,14 +77,14 @@ LoadedProject LoadOoxml(GsfInput* input, const std::string& path) {
   GsfRef<GsfInput> memory(gsf_input_memory_new(reinterpret_cast<const guint8*>(bin->data()), bin->size(), FALSE));
   GsfErrorText oleError;
   GsfRef<GsfInfile> ole(gsf_infile_msole_new(memory.get(), oleError.out()));
-  if (!ole) throw LoadError(path, "the vbaProject.bin part is not a valid compound file (" + oleError.text() + ")");
+  if (!ole) throw LoadError(path, "the vbaProject.bin part is not a valid compound file" + oleError.detail());
   return ReadVbaProject(ole.get(), path);
 }
 
 LoadedProject LoadOle(GsfInput* input, const std::string& path) {
   GsfErrorText error;
   GsfRef<GsfInfile> ole(gsf_infile_msole_new(input, error.out()));
-  if (!ole) throw LoadError(path, "the compound file is corrupt or cut short (" + error.text() + ")");
+  if (!ole) throw LoadError(path, "the compound file is corrupt or cut short" + error.detail());
   for (auto name : kOleProjectStorages) {
     if (auto storage = StorageByName(ole.get(), name)) return ReadVbaProject(storage.get(), path);
   }
@@ -103,7 +103,7 @@ LoadedProject LoadOfficeDocument(const std::string& path) {
   const QuietGsf quiet;
   GsfErrorText error;
   GsfRef<GsfInput> input(gsf_input_stdio_new(path.c_str(), error.out()));
-  if (!input) throw LoadError(path, "cannot be opened (" + error.text() + ")", kErrFileNotFound);
+  if (!input) throw LoadError(path, "cannot be opened" + error.detail(), kErrFileAccess);
   char head[8] = {};
   const bool haveHead = gsf_input_size(input.get()) >= 8 && gsf_input_read(input.get(), 8, reinterpret_cast<guint8*>(head)) != nullptr;
   if (haveHead) gsf_input_seek(input.get(), 0, G_SEEK_SET);
