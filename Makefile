@@ -6,7 +6,7 @@ BUILD_ASAN ?= build-asan
 GENERATOR  := Ninja
 APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgsf-1-dev
 
-.PHONY: all deps configure build test test-fast test-asan demo bench clean
+.PHONY: all deps configure build test test-fast test-asan demo bench package clean
 
 all: build
 
@@ -44,6 +44,10 @@ test: test-asan test-fast
 
 demo: build
 	./$(BUILD)/bin/quillmark-settings
+
+# The folder the setup program is shipped in: $(BUILD)/package.
+package: deps configure
+	cmake --build $(BUILD) --target quillmark_package
 
 bench: build
 	./$(BUILD)/bin/convert_bench
