@@ -8,6 +8,7 @@
 // editor window. CurrentJob is released at the end in every case.
 #include "addin/host/convert_command.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "addin/common/globals.h"

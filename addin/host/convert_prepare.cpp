@@ -117,10 +117,14 @@ bool IsProjectCompiled() {
 ComponentScan ScanComponents(const VBProject& project, int32_t tabWidth) {
   ComponentScan scan;
   for (const VBComponentPtr& component : project.VBComponents()) {
-    const CodeModule& module = Require(Require(component).CodeModule());
-    const int32_t lines = module.CountOfLines();
+    // A component without a code module (a designer, say) has no code line
+    // to convert; it is left out like an empty module rather than failing the
+    // conversion of the others.
+    const CodeModulePtr module = Require(component).CodeModule();
+    if (!module) continue;
+    const int32_t lines = module->CountOfLines();
     if (lines < 1) continue;
-    scan.sizeEstimate = Checked(int64_t{scan.sizeEstimate} + ModuleSizeEstimate(module.Lines(1, lines), tabWidth));
+    scan.sizeEstimate = Checked(int64_t{scan.sizeEstimate} + ModuleSizeEstimate(module->Lines(1, lines), tabWidth));
     scan.keys.push_back(ComponentSortKey(component->Type(), component->Name()));
   }
   return scan;

@@ -21,8 +21,8 @@ struct ComponentScan {
   std::vector<std::string> keys;  // ComponentSortKey of each
 };
 
-// Scans the project's components; raises what the editor raises (a component
-// without a code module included).
+// Scans the project's components, leaving out those without a code module;
+// raises what the editor raises (a module whose lines cannot be read).
 ComponentScan ScanComponents(const VBProject& project, int32_t tabWidth);
 
 // Sorts the keys and appends the component each names to the job.

@@ -63,13 +63,14 @@ TEST_F(CommandTest, OpensTheDialogWithComponentsInConversionOrder) {
       .module("Empty", kStdModule, "")
       .module("Zeta", kStdModule, "' Z")
       .module("UserForm1", kMSForm, "' f")
-      .module("Sheet1", kDocument, "' s1");
+      .module("Sheet1", kDocument, "' s1")
+      .component("Designer1", kDesigner);  // no code module
   Connect(builder);
   ConvertCommand();
 
   ASSERT_EQ(forms.openings.size(), 1u);
   const DialogOpening& o = forms.openings[0];
-  // ThisWorkbook and Empty hold no code line and are left out.
+  // ThisWorkbook, Empty and Designer1 hold no code line and are left out.
   EXPECT_EQ(o.components,
             (std::vector<std::string>{"Sheet1", "Sheet10", "UserForm1", "Module1", "Zeta", "alpha", "Class1"}));
   EXPECT_EQ(o.projectTitle, "VBAProject (Book1.xlsm)");
