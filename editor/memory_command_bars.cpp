@@ -171,10 +171,15 @@ void MemoryCommandBar::RemoveControl(const MemoryCommandBarControl& control) {
   std::erase_if(controls_, [&](const MemoryCommandBarControlPtr& c) { return c.get() == &control; });
 }
 
-std::shared_ptr<MemoryCommandBars> MemoryCommandBars::Create(const std::string& hostCaption) {
+std::shared_ptr<MemoryCommandBars> MemoryCommandBars::CreateEmpty(const std::string& hostCaption) {
   std::shared_ptr<MemoryCommandBars> bars(new MemoryCommandBars());
   bars->SetBuiltin(kHostApplicationControlId, hostCaption);
   bars->SetBuiltin(kCompileControlId, "VBAProject のコンパイル(&L)", false);
+  return bars;
+}
+
+std::shared_ptr<MemoryCommandBars> MemoryCommandBars::Create(const std::string& hostCaption) {
+  std::shared_ptr<MemoryCommandBars> bars = CreateEmpty(hostCaption);
   for (const DefaultBar& entry : kDefaultBars) {
     MemoryCommandBarPtr bar = bars->AddBar(entry.name, entry.rowIndex, 0, entry.visible);
     if (entry.controlId != 0) bar->Add(kControlButton, entry.controlId);

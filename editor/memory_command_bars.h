@@ -151,6 +151,8 @@ class MemoryCommandBars : public CommandBars, public std::enable_shared_from_thi
   // control), and the hidden "Edit", "Debug" (with the compile control) and
   // "UserForm" bars.
   static std::shared_ptr<MemoryCommandBars> Create(const std::string& hostCaption = "Microsoft Excel");
+  // The same built-in commands without any bar, for a layout of the caller's own.
+  static std::shared_ptr<MemoryCommandBars> CreateEmpty(const std::string& hostCaption = "Microsoft Excel");
 
   std::vector<CommandBarPtr> Bars() const override;
   CommandBarPtr Item(const std::string& name) const override;
