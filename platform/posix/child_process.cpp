@@ -101,8 +101,8 @@ std::string FindOnPath(const std::string& program) {
   while (start <= dirs.size()) {
     size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    if (dir.empty()) dir = ".";
+    // An empty PATH entry means the current folder.
+    const std::string dir = end > start ? dirs.substr(start, end - start) : std::string(1, '.');
     const std::string candidate = dir + "/" + program;
     if (IsExecutableFile(candidate)) return candidate;
     start = end + 1;
