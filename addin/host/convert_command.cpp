@@ -64,21 +64,21 @@ bool AskYes(const char* question) {
   return Show(question, platform::MsgButtons::YesNo, platform::MsgIcon::Warning) == platform::MsgResult::Yes;
 }
 
-// Step 5: false (after the message) when the work drive has too little room.
+// False (after the message) when the work drive has too little room.
 bool WorkDriveHasRoom(int32_t estimate) {
   if (FreeDiskSpace(DriveRoot(WorkFolder())) >= static_cast<uint64_t>(std::max(estimate, 0))) return true;
   Show(kNoWorkSpace, platform::MsgButtons::OK, platform::MsgIcon::Error);
   return false;
 }
 
-// Step 6: false when the project is not compiled and the user stops.
+// False when the project is not compiled and the user stops.
 bool CompileStateAccepted() {
   if (IsProjectCompiled() || AskYes(kNotCompiled)) return true;
   Show(kCompileFirst, platform::MsgButtons::OK, platform::MsgIcon::Information);
   return false;
 }
 
-// Step 7: false when the selected module's window is not in front and the
+// False when the selected module's window is not in front and the
 // user does not want it activated.
 bool SelectedModuleActive(const clsVBCode& job) {
   const int active = CheckActiveModule();
@@ -89,7 +89,7 @@ bool SelectedModuleActive(const clsVBCode& job) {
   return true;
 }
 
-// Steps 9 to 11: the widened selection and the procedure around it.
+// The widened selection and the procedure around it.
 void ReadSelection(Command& c, const clsVBCode& job) {
   const CodeModule& module = Require(Require(job.SelectedComponent()).CodeModule());
   int firstColumn = 0, lastColumn = 0;
@@ -100,7 +100,7 @@ void ReadSelection(Command& c, const clsVBCode& job) {
   if (!IsUsableSelection(module, c.first, c.last)) c.first = 0;
 }
 
-// Steps 12 to 17: the project title, the output folder and the file names.
+// The project title, the output folder and the file names.
 void NameOutput(Command& c, clsVBCode& job) {
   if (RememberedSettings) {
     c.lastFolder = RememberedSettings->LastFolder();
@@ -118,7 +118,7 @@ void NameOutput(Command& c, clsVBCode& job) {
   if (UsableDriveType(DriveRoot(c.folder)) == kDriveUnusable) c.folder = SpecialFolderPath(platform::kFolderDocuments);
 }
 
-// Step 19: false when the user cancelled the options dialog.
+// False when the user cancelled the options dialog.
 bool RunOptionsDialog(const Command& c) {
   const bool classicEditor = Require(VBEInstance).Version().substr(0, 4) == kClassicEditorVersion;
   auto form = std::make_unique<frmMain>();
@@ -135,7 +135,7 @@ bool RunOptionsDialog(const Command& c) {
   return !cancelled;
 }
 
-// Step 21: runs the conversion; false when it ended with a failure message.
+// Runs the conversion; false when it ended with a failure message.
 bool RunProgress(const clsVBCode& job, bool& openFile) {
   SetProgressWindowLock({&LockActiveWindow, &RestoreWindowProc});
   auto form = std::make_unique<frmProgress>();
@@ -152,8 +152,8 @@ bool RunProgress(const clsVBCode& job, bool& openFile) {
   return !cancelled;
 }
 
-// Steps 1 to 22; returns when the command ends in an orderly way, raises on
-// an error.
+// The command up to the release of the job: returns when it ends in an
+// orderly way, raises on an error.
 void RunCommand() {
   Require(Require(VBEInstance).MainWindow()).Visible(true);
   Command c;
