@@ -22,7 +22,7 @@ class VBProject;
 class VBComponent;
 class CodeModule;
 class CodePane;
-class CommandBars;  // the host's command bars; declared with the add-in connection
+class CommandBars;  // the host's command bars: addin/host/command_bars.h
 
 using WindowPtr = std::shared_ptr<Window>;
 using VBProjectPtr = std::shared_ptr<VBProject>;
