@@ -3,12 +3,15 @@
 // classes of the applications that must not run during either program, the
 // mutex that keeps the two from running at once, and the messages both show.
 //
-// Registry paths are written without their leading "\"; the registry service
-// ignores empty segments, so both forms name the same key.
+// The add-in's identifiers and registry entries are the library's own
+// (addin/host/registration_data.h): the library writes them when it is
+// registered, and both programs test for them. Registry paths are written
+// without their leading "\"; the registry service ignores empty segments.
 #pragma once
 
 #include <string_view>
 
+#include "addin/host/registration_data.h"
 #include "platform/registry.h"
 
 namespace qm::install {
@@ -19,30 +22,29 @@ inline constexpr std::string_view kSourceLibraryName = "Quillmark.dl_";  // as s
 inline constexpr std::string_view kInstalledLibraryName = "Quillmark.dll";
 
 // --- The add-in's identity, as the library registers itself
-inline constexpr std::string_view kAddinClsid = "{BB087339-727E-429F-A492-ECE333A7D3FC}";
-inline constexpr std::string_view kAddinProgId = "Quillmark.dsrAddin";
+inline constexpr std::string_view kAddinClsid = qm::kAddinClsid;
 
 // --- Registry entries
 // The class registration: the ProgID's Clsid key, whose default value holds
 // the class identifier.
 inline constexpr platform::Hive kClassHive = platform::Hive::ClassesRoot;
-inline constexpr std::string_view kClassKeyPath = "Quillmark.dsrAddin\\Clsid";
+inline constexpr std::string_view kClassKeyPath = qm::kClassRegistrationKey;
 // The class's type library link (default value: the type library's id) and
 // the folder of type library keys that id must be found in.
-inline constexpr std::string_view kTypeLibLinkPath = "CLSID\\{BB087339-727E-429F-A492-ECE333A7D3FC}\\TypeLib";
-inline constexpr std::string_view kTypeLibFolder = "TypeLib";
+inline constexpr std::string_view kTypeLibLinkPath = qm::kTypeLibLinkKey;
+inline constexpr std::string_view kTypeLibFolder = qm::kTypeLibRootKey;
 
 // The add-in key of the current user, through which the editor loads the add-in.
 inline constexpr platform::Hive kAddinHive = platform::Hive::CurrentUser;
-inline constexpr std::string_view kAddinKeyPath = "Software\\Microsoft\\VBA\\VBE\\6.0\\Addins\\Quillmark.dsrAddin";
-inline constexpr std::string_view kLoadBehaviorName = "LoadBehavior";
-inline constexpr std::string_view kCommandLineSafeName = "CommandLineSafe";
-inline constexpr std::string_view kFriendlyNameName = "FriendlyName";
-inline constexpr std::string_view kDescriptionName = "Description";
-inline constexpr unsigned kLoadBehavior = 1;
-inline constexpr unsigned kCommandLineSafe = 0;
-inline constexpr std::string_view kFriendlyName = "Ferravel";
-inline constexpr std::string_view kDescription = "選択されたモジュールのコードをHTML形式に変換します。";
+inline constexpr std::string_view kAddinKeyPath = qm::kAddinKey;
+inline constexpr std::string_view kLoadBehaviorName = qm::kRegLoadBehavior;
+inline constexpr std::string_view kCommandLineSafeName = qm::kRegCommandLineSafe;
+inline constexpr std::string_view kFriendlyNameName = qm::kRegFriendlyName;
+inline constexpr std::string_view kDescriptionName = qm::kRegDescription;
+inline constexpr unsigned kLoadBehavior = qm::kAddinLoadBehavior;
+inline constexpr unsigned kCommandLineSafe = qm::kAddinCommandLineSafe;
+inline constexpr std::string_view kFriendlyName = qm::kAddinFriendlyName;
+inline constexpr std::string_view kDescription = qm::kAddinDescription;
 
 // --- Running applications
 struct WindowClassEntry {

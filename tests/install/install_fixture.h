@@ -22,7 +22,7 @@
 
 namespace qm::install::testing {
 
-inline constexpr const char* kTypeLibId = "{5A3C1E47-0B2D-4C8E-9F61-7D24A8B3C915}";
+inline constexpr const char* kTypeLibId = qm::kAddinTypeLibId;
 inline constexpr const char* kOtherClsid = "{0D6C58A2-6E1B-4F0A-8C53-2B9E4A7F1D60}";
 
 class FakeInstallSystem : public InstallSystem {

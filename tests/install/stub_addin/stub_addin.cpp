@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "addin/host/registration_data.h"
 #include "platform/registry.h"
 
 namespace {
@@ -16,9 +17,9 @@ using qm::platform::CurrentRegistry;
 using qm::platform::Hive;
 using qm::platform::RegValue;
 
-constexpr const char* kClsid = "{BB087339-727E-429F-A492-ECE333A7D3FC}";
-constexpr const char* kTypeLib = "{5A3C1E47-0B2D-4C8E-9F61-7D24A8B3C915}";
-constexpr const char* kAddinKey = "Software\\Microsoft\\VBA\\VBE\\6.0\\Addins\\Quillmark.dsrAddin";
+constexpr const char* kClsid = qm::kAddinClsid;
+constexpr const char* kTypeLib = qm::kAddinTypeLibId;
+using qm::kAddinKey;
 constexpr std::int32_t kFailed = static_cast<std::int32_t>(0x80004005u);
 
 std::string ClassKey() { return std::string("CLSID\\") + kClsid; }
