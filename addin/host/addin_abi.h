@@ -30,6 +30,8 @@ class MessageBoxService;
 class FormHost;
 class WindowService;
 class Registry;
+class Clipboard;
+class FileDialogService;
 }  // namespace qm::platform
 
 namespace qm {
@@ -64,14 +66,22 @@ class IDTExtensibility2 {
 
 // The services a host lends the library. A field left empty leaves the
 // library's default (the persistent store, standard error, the forms'
-// windows, a host that shows nothing). size: sizeof the struct the host
-// was built with, so that later fields can be added.
+// windows, a host that shows nothing, the display's clipboard tool, a file
+// dialog that cancels, the locale's code page). size: sizeof the struct the
+// host was built with, so that later fields can be added.
+//
+// The library has its own copy of every platform service slot: a service a
+// host installs in its own process is not seen by the library unless it is
+// passed here.
 struct HostServices {
   std::uint32_t size = sizeof(HostServices);
   platform::MessageBoxService* messageBox = nullptr;
   platform::FormHost* formHost = nullptr;
   platform::WindowService* windows = nullptr;
   platform::Registry* registry = nullptr;
+  platform::Clipboard* clipboard = nullptr;
+  platform::FileDialogService* fileDialog = nullptr;
+  int ansiCodePage = 0;  // the system's ANSI code page; 0 follows the locale
 };
 
 // The interface name DllGetClassObject hands out.

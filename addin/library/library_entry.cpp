@@ -15,6 +15,9 @@
 #include "addin/host/dsr_addin.h"
 #include "addin/host/registration.h"
 #include "addin/host/registration_data.h"
+#include "platform/clipboard.h"
+#include "platform/codepage.h"
+#include "platform/file_dialog.h"
 #include "platform/forms_host.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
@@ -73,6 +76,12 @@ void QuillmarkAttachHost(const qm::HostServices* services) {
   qm::platform::SetWindows(Holds(given, offsetof(S, windows), sizeof(S::windows)) ? given.windows : nullptr);
   qm::platform::SetCurrentRegistry(Holds(given, offsetof(S, registry), sizeof(S::registry)) ? given.registry
                                                                                              : nullptr);
+  qm::platform::SetClipboard(Holds(given, offsetof(S, clipboard), sizeof(S::clipboard)) ? given.clipboard
+                                                                                        : nullptr);
+  qm::platform::SetFileDialog(Holds(given, offsetof(S, fileDialog), sizeof(S::fileDialog)) ? given.fileDialog
+                                                                                            : nullptr);
+  qm::platform::SetAnsiCodePage(Holds(given, offsetof(S, ansiCodePage), sizeof(S::ansiCodePage)) ? given.ansiCodePage
+                                                                                                  : 0);
 }
 
 }  // extern "C"

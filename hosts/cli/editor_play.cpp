@@ -1,0 +1,138 @@
+// Plays the editor: loads the sources with the project loaders, names the
+// project's file so that the add-in proposes output beside the sources, then
+// builds the in-memory editor and leaves it as a user would before a click:
+// the component chosen with -m (else the first the add-in converts) selected
+// in the project window, its code pane showing the --select selection in the
+// window in front. The compile control follows --uncompiled, and
+// --module-behind puts a floating project window in front of the code.
+#include "hosts/cli/editor_play.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "addin/host/convert_command.h"
+#include "editor/load/load_project.h"
+
+namespace qm::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Host applications by document extension (lower case, without the dot).
+struct HostOfExtension {
+  const char* prefix;   // the extension begins with it: "xl" covers xls, xlsm, xlam …
+  const char* caption;  // control 106's caption
+};
+constexpr HostOfExtension kHosts[] = {
+    {"xl", "Microsoft Excel"}, {"doc", "Microsoft Word"}, {"dot", "Microsoft Word"},
+    {"pp", "Microsoft PowerPoint"}, {"pot", "Microsoft PowerPoint"}, {"mdb", "Microsoft Access"},
+    {"accdb", "Microsoft Access"}, {"pub", "Microsoft Publisher"}, {"vsd", "Microsoft Visio"},
+};
+// The caption for sources that are no Office document.
+constexpr const char* kNoHostCaption = "Quillmark";
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+fs::path Absolute(const std::string& path) {
+  std::error_code error;
+  fs::path absolute = fs::absolute(path, error).lexically_normal();
+  if (absolute.has_parent_path() && absolute.filename().empty()) absolute = absolute.parent_path();  // "Book1/"
+  return error ? fs::path(path) : absolute;
+}
+
+// The component the add-in converts first: by kind, then by name.
+editor::MemoryComponentPtr FirstInConversionOrder(const editor::MemoryProject& project) {
+  editor::MemoryComponentPtr first;
+  std::string firstKey;
+  for (const editor::MemoryComponentPtr& component : project.Components()) {
+    if (!component->Module() || component->Module()->AllLines().empty()) continue;
+    const std::string key = ComponentSortKey(component->Type(), component->Name());
+    if (!first || key < firstKey) {
+      first = component;
+      firstKey = key;
+    }
+  }
+  return first ? first : (project.Components().empty() ? nullptr : project.Components().front());
+}
+
+// The names of the project's components, for a message.
+std::string ComponentNames(const editor::MemoryProject& project) {
+  std::string names;
+  for (const editor::MemoryComponentPtr& component : project.Components()) {
+    names += (names.empty() ? "" : ", ") + component->Name();
+  }
+  return names.empty() ? "none" : names;
+}
+
+// A problem with the selection for this module; empty when it fits.
+std::string CheckSelection(const Selection& s, const editor::MemoryComponent& component) {
+  if (!component.Module()) return {};
+  const int lines = static_cast<int>(component.Module()->AllLines().size());
+  if (s.lastLine <= std::max(lines, 1)) return {};
+  return "--select: " + component.Name() + " has " + std::to_string(lines) + " line" + (lines == 1 ? "" : "s");
+}
+
+}  // namespace
+
+editor::LoadedProject LoadSources(const CliOptions& options) {
+  return editor::LoadProject(options.sources, editor::LoadOptions{options.sourceCodePage});
+}
+
+std::string ProjectFileFor(const std::vector<std::string>& sources, const editor::LoadedProject& project) {
+  if (!project.fileName.empty()) return project.fileName;
+  if (sources.empty()) return {};
+  const fs::path first = Absolute(sources.front());
+  std::error_code error;
+  fs::path file = first;
+  if (!fs::is_directory(first, error) && sources.size() > 1) file = first.parent_path() / project.name;
+  const std::string name = file.filename().string();
+  // The add-in takes the base name as the name without its extension.
+  if (fs::is_directory(first, error) && name.find('.') != std::string::npos) return file.string() + ".";
+  return file.string();
+}
+
+std::string HostCaptionFor(const std::string& path) {
+  std::string extension = Lower(fs::path(path).extension().string());
+  if (!extension.empty()) extension.erase(0, 1);
+  if (editor::IsExportedModuleFile(path) || extension.empty()) return kNoHostCaption;
+  for (const HostOfExtension& host : kHosts) {
+    if (extension.rfind(host.prefix, 0) == 0) return host.caption;
+  }
+  return kNoHostCaption;
+}
+
+PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options) {
+  PlayedEditor played;
+  loaded.fileName = ProjectFileFor(options.sources, loaded);
+  played.vbe = editor::MemoryVBE::Create();
+  played.vbe->MemoryBars()->SetHostCaption(HostCaptionFor(options.sources.empty() ? "" : options.sources.front()));
+  played.vbe->MemoryBars()->SetCompiled(!options.uncompiled);
+  const editor::MemoryProjectPtr project = played.vbe->AddProject(loaded);
+
+  played.selected = options.module.empty() ? FirstInConversionOrder(*project) : project->FindComponent(options.module);
+  if (!played.selected) {
+    played.problem = options.module.empty()
+                         ? "the project has no component"
+                         : "--module: no component " + options.module + " (the project has " +
+                               ComponentNames(*project) + ")";
+    return played;
+  }
+  if (played.problem = CheckSelection(options.selection, *played.selected); !played.problem.empty()) return played;
+
+  played.vbe->SelectComponent(played.selected);
+  if (const editor::MemoryCodeModulePtr& module = played.selected->Module()) {
+    const Selection& s = options.selection;
+    module->Pane()->SetSelection(s.firstLine, s.firstColumn, s.lastLine, s.lastColumn);
+    played.vbe->ActivatePane(module->Pane());
+  }
+  if (options.moduleBehind) played.vbe->OpenDockingView("Project - " + project->Name(), true);
+  return played;
+}
+
+}  // namespace qm::cli
