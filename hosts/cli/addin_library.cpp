@@ -39,7 +39,8 @@ bool IsFile(const std::string& path) {
 
 std::string InstalledLibraryPath(const platform::Registry& registry) {
   if (!registry.KeyExists(Hive::CurrentUser, kAddinKey)) return {};
-  const std::string progId = fs::path(std::string(kAddinKey)).filename().string();
+  const std::string addinKey = kAddinKey;
+  const std::string progId = addinKey.substr(addinKey.rfind('\\') + 1);  // the key's own name
   const std::string clsid = TextValue(registry, Hive::ClassesRoot, progId + "\\Clsid");
   if (clsid.empty()) return {};
   const std::string path = TextValue(registry, Hive::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32");

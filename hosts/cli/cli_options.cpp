@@ -58,8 +58,10 @@ std::string ParseSelection(CliOptions& o, const std::string& value) {
   }
   s.lastLine = s.firstLine;
   s.lastColumn = s.firstColumn;
-  if (dash != std::string::npos && !ParsePosition(std::string_view(value).substr(dash + 1), s.lastLine, s.lastColumn)) {
-    return "--select takes L[:C][-L[:C]], lines and columns from 1";
+  if (dash != std::string::npos) {
+    const std::string_view end = std::string_view(value).substr(dash + 1);
+    if (!ParsePosition(end, s.lastLine, s.lastColumn)) return "--select takes L[:C][-L[:C]], lines and columns from 1";
+    s.wholeLastLine = end.find(':') == std::string_view::npos;
   }
   if (s.lastLine < s.firstLine || (s.lastLine == s.firstLine && s.lastColumn < s.firstColumn)) {
     return "--select: the selection ends before it starts";

@@ -32,6 +32,8 @@ enum class Style { None = -1, Head = 0, Inline = 1, File = 2 };
 // The code pane selection, lines and columns from 1.
 struct Selection {
   int firstLine = 1, firstColumn = 1, lastLine = 1, lastColumn = 1;
+  // A range whose end names no column ends after the whole last line.
+  bool wholeLastLine = false;
 };
 
 struct CliOptions {

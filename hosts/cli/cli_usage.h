@@ -22,7 +22,9 @@ What to convert
                            conversion order: documents, forms, standard
                            modules, class modules, each by name)
   --select L[:C][-L[:C]]   the code pane selection, lines and columns from 1
-                           (default 1:1); decides the procedure and the lines
+                           (default 1:1); decides the procedure and the lines.
+                           L1-L2 selects lines L1 to L2 whole; an end at
+                           column 1 (L1-L2:1) stops before line L2
   -t, --target module|procedure|selection|project
                            (default: as the dialog opens, the module)
 

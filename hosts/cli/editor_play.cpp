@@ -14,6 +14,7 @@
 
 #include "addin/host/convert_command.h"
 #include "editor/load/load_project.h"
+#include "platform/codepage.h"
 
 namespace qm::cli {
 
@@ -78,6 +79,21 @@ std::string CheckSelection(const Selection& s, const editor::MemoryComponent& co
   return "--select: " + component.Name() + " has " + std::to_string(lines) + " line" + (lines == 1 ? "" : "s");
 }
 
+// The pane's selection for the options': a range that ends on a line without
+// a column takes that whole line, as selecting whole lines in the editor
+// ends at the start of the next line (or after the last line's text).
+void SetPaneSelection(const editor::MemoryCodeModule& module, const Selection& s) {
+  int lastLine = s.lastLine, lastColumn = s.lastColumn;
+  const int count = static_cast<int>(module.AllLines().size());
+  if (s.wholeLastLine && lastLine < count) {
+    lastLine += 1;
+    lastColumn = 1;
+  } else if (s.wholeLastLine && lastLine == count) {
+    lastColumn = static_cast<int>(platform::CountCodePoints(module.AllLines().back())) + 1;
+  }
+  module.Pane()->SetSelection(s.firstLine, s.firstColumn, lastLine, lastColumn);
+}
+
 }  // namespace
 
 editor::LoadedProject LoadSources(const CliOptions& options) {
@@ -127,8 +143,7 @@ PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options)
 
   played.vbe->SelectComponent(played.selected);
   if (const editor::MemoryCodeModulePtr& module = played.selected->Module()) {
-    const Selection& s = options.selection;
-    module->Pane()->SetSelection(s.firstLine, s.firstColumn, s.lastLine, s.lastColumn);
+    SetPaneSelection(*module, options.selection);
     played.vbe->ActivatePane(module->Pane());
   }
   if (options.moduleBehind) played.vbe->OpenDockingView("Project - " + project->Name(), true);
