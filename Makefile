@@ -1,6 +1,6 @@
 # Quillmark — the two commands of the README, and a few more.
 #   make test   build everything and run every test (also under the sanitizers)
-#   make demo   run the main job on the bundled sample project
+#   make demo   convert the bundled sample project into a site in ./out
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 GENERATOR  := Ninja
@@ -42,8 +42,13 @@ test-asan: deps $(BUILD_ASAN)/build.ninja
 # The sanitizer run first, so the last lines are the ordinary run's summary.
 test: test-asan test-fast
 
-demo: build
-	./$(BUILD)/bin/quillmark-settings
+# The sample project (samples/Book1, exported modules) as a frameset site:
+# out/index.htm, out/menu.htm and one page per module. --yes lets a second
+# run replace the site of the first.
+demo: deps configure
+	cmake --build $(BUILD) --target quillmark
+	./$(BUILD)/bin/quillmark --yes --target project --output out/ samples/Book1
+	@echo "The sample project's site: $(CURDIR)/out/index.htm"
 
 # The folder the setup program is shipped in: $(BUILD)/package.
 package: deps configure

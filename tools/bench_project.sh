@@ -1,0 +1,86 @@
+#!/bin/sh
+# Whole-program benchmark of quillmark: generates a large project of exported
+# modules and converts it as a project site, reporting the source size, the
+# time, the throughput (MB/s of source, whole process: loading, converting,
+# writing and placing every page) and the peak memory (/usr/bin/time -v).
+#
+#   tools/bench_project.sh [MODULES [KB_PER_MODULE]]     default 240 x 100 KB
+#   QUILLMARK=build/bin/quillmark tools/bench_project.sh 480 50
+#
+# Use an optimised build (make builds build/ as RelWithDebInfo). Run it with
+# the same total size split into more and fewer modules to see that the peak
+# memory does not grow with the number of modules. Everything is written into
+# a temporary folder (registry store and home included) that is removed
+# afterwards.
+set -eu
+
+MODULES=${1:-240}
+KB=${2:-100}
+QUILLMARK=${QUILLMARK:-build/bin/quillmark}
+
+if [ ! -x "$QUILLMARK" ]; then
+  echo "bench_project: $QUILLMARK not found; build it first (make build, or set QUILLMARK)" >&2
+  exit 2
+fi
+if [ ! -x /usr/bin/time ]; then
+  echo "bench_project: /usr/bin/time is missing (apt-get install time)" >&2
+  exit 2
+fi
+QUILLMARK=$(cd "$(dirname "$QUILLMARK")" && pwd)/$(basename "$QUILLMARK")
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/quillmark-bench.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+mkdir -p "$WORK/Big" "$WORK/home" "$WORK/tmp"
+
+# One module of about KB kilobytes: procedures with keywords, comments,
+# strings, operators, tabs and continued lines, all in CR LF.
+awk -v kb="$KB" 'BEGIN {
+  n = 0; p = 0
+  printf "Option Explicit\r\n\r\nPrivate mTotal As Currency\r\n"
+  while (n < kb * 1024) {
+    p++
+    s = sprintf("\r\n'"'"' Procedure %d: totals of the stock report (running sum, <rate> & tax)\r\n", p)
+    s = s sprintf("Public Function Total%d(ByVal items As Collection, Optional ByVal rate As Double = 0.1) As Currency\r\n", p)
+    s = s "    Dim item As Variant, sum As Currency\r\n"
+    s = s "    For Each item In items\r\n"
+    s = s "        If item.Quantity > 0 And item.Price <> 0 Then sum = sum + item.Quantity * item.Price '"'"' running\r\n"
+    s = s "        Debug.Print \"Item: \" & item.Code & \" <\" & item.Name & \">\"; Tab(20); sum\r\n"
+    s = s "\t\tmTotal = mTotal + sum\r\n"
+    s = s "    Next item\r\n"
+    s = s sprintf("    Total%d = sum * (1 + rate) + _\r\n              mTotal / 100\r\n", p)
+    s = s "End Function\r\n"
+    printf "%s", s
+    n += length(s)
+  }
+}' > "$WORK/module.txt"
+
+i=1
+while [ "$i" -le "$MODULES" ]; do
+  name=$(printf 'Module%04d' "$i")
+  { printf 'Attribute VB_Name = "%s"\r\n' "$name"; cat "$WORK/module.txt"; } > "$WORK/Big/$name.bas"
+  i=$((i + 1))
+done
+rm "$WORK/module.txt"
+
+BYTES=$(cat "$WORK"/Big/*.bas | wc -c)
+echo "Project: $MODULES modules, $BYTES bytes of source"
+
+HOME="$WORK/home" TMPDIR="$WORK/tmp" QUILLMARK_REGISTRY="$WORK/registry.reg" \
+  QUILLMARK_SYSTEM_DIR="$WORK/system" LC_ALL=C.UTF-8 \
+  /usr/bin/time -v -o "$WORK/time.txt" \
+  "$QUILLMARK" --quiet --yes --target project --output "$WORK/site/" "$WORK/Big"
+
+PAGES=$(ls "$WORK/site" | wc -l)
+OUTPUT=$(cat "$WORK"/site/* | wc -c)
+awk -v bytes="$BYTES" -v pages="$PAGES" -v output="$OUTPUT" '
+  /Elapsed \(wall clock\)/ {
+    n = split($NF, t, ":"); secs = 0
+    for (i = 1; i <= n; i++) secs = secs * 60 + t[i]
+  }
+  /Maximum resident set size/ { rss = $NF }
+  END {
+    printf "Site: %d files, %d bytes\n", pages, output
+    printf "Time: %.2f s wall clock\n", secs
+    printf "Throughput: %.1f MB/s of source\n", (bytes / 1048576) / (secs > 0 ? secs : 0.01)
+    printf "Peak memory: %.1f MB resident\n", rss / 1024
+  }' "$WORK/time.txt"
