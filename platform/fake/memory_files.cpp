@@ -110,6 +110,7 @@ int64_t MemoryFileSystem::FileLength(const std::string& path) {
 long MemoryFileSystem::PlaceFile(const std::string& from, const std::string& to) {
   const std::optional<std::string> bytes = ReadAllBytes(from);
   if (!bytes) return kFileErrFileNotFound;
+  if (folders_.count(to)) return kFileErrAccess;  // a folder stands where the file goes
   if (const long error = CheckWritable(to)) return error;
   if (!Consume(to, bytes->size())) return kFileErrDiskFull;
   files_[to] = *bytes;
