@@ -6,7 +6,7 @@ BUILD_ASAN ?= build-asan
 GENERATOR  := Ninja
 APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgsf-1-dev
 
-.PHONY: all deps configure build test test-fast test-asan demo bench package clean
+.PHONY: all deps configure build test test-fast test-asan demo bench package clean fuzz
 
 all: build
 
@@ -53,6 +53,21 @@ demo: deps configure
 # The folder the setup program is shipped in: $(BUILD)/package.
 package: deps configure
 	cmake --build $(BUILD) --target quillmark_package
+
+# Fuzzing needs clang and its runtime (libFuzzer, sanitizers); installed here
+# only, not for `make test`. Seconds per target: FUZZ_TIME.
+FUZZ_TIME ?= 1800
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+fuzz: deps
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+	tools/fuzz.sh -t $(FUZZ_TIME)
 
 bench: build
 	./$(BUILD)/bin/convert_bench
