@@ -84,19 +84,26 @@ class clsConverter {
   static std::vector<std::string_view> RuleWordList();
 
   // Line marking.
-  // The HTML text of logical line `index` of the job, before wrapping.
+  // The HTML text of logical line `index` of the job, before wrapping; the
+  // second form appends it to `html`.
   std::string MarkLine(int index);
+  void MarkLine(int index, std::string& html);
   void MarkCode(std::string_view text);
   void AddGap(std::string_view text);
   static std::string NormalizeSpaces(std::string_view text);
 
   // Rendering.
   static std::string EscapeHtml(std::string_view text);
+  // The HTML text of Statement(), Then marks written back as "Then"; the
+  // second form appends it to `html`.
   std::string RenderStatement();
+  void RenderStatement(std::string& html);
   // The text written for a logical line: wrapping for the output mode and the
   // final step (hard spaces; PendingPrefix in <pre> mode). `marked` is
-  // MarkLine's result, or empty with `emptyLine` set.
+  // MarkLine's result, or empty with `emptyLine` set. The second form puts
+  // the text into `line`, replacing what it held.
   std::string WrapLine(const std::string& marked, bool emptyLine);
+  void WrapLine(std::string_view marked, bool emptyLine, std::string& line);
   // Hands each statement's word list to `observer` just before it is
   // rendered (tests read the words instead of the markup); empty by default.
   void ObserveStatements(std::function<void(const clsVBWord&)> observer) {
@@ -131,10 +138,8 @@ class clsConverter {
   static bool IsNumericText(std::string_view text);
   // Line marking steps: the walk over strings, comments and split points of a
   // statement body, and the line number or label at the front of a segment.
-  std::string MarkStatements(std::string_view body);
-  void MarkLineStart(std::string_view& text, std::string& boundary);
-  // Rendering step: the class spans "k", "c", "d" replaced by the openers.
-  void ReplaceSpanOpeners(std::string& html) const;
+  void MarkStatements(std::string_view body, std::string& html);
+  void MarkLineStart(std::string_view& text, std::string_view& boundary);
 
   std::unique_ptr<clsVBWord> statement_;     // word list of the statement being marked
   std::unordered_set<int32_t> procStarts_;   // physical lines at which a procedure begins
@@ -144,6 +149,9 @@ class clsConverter {
   std::string commentOpen_;
   std::string identifierOpen_;
   bool inTypeBlock_ = false;                 // inside an Enum or Type block
+  std::string boundary_;                     // MarkCode: the segment with separators as spaces
+  std::string marked_;                       // WriteLine: the marked line, reused line to line
+  std::string written_;                      // WriteLine: the wrapped line, reused line to line
   std::function<void(const clsVBWord&)> statementObserver_;  // see ObserveStatements
 };
 

@@ -6,12 +6,12 @@
 // statement's context (the last two context words and the count of entries).
 // Some rules "promote" the last counted entry to a keyword once the present
 // word shows what it was. Names that reach no rule are split at dots and
-// colons by MarkName.
+// colons by MarkName. One hashed index, built once from the tables, finds a
+// word's rule with a single lookup.
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <initializer_list>
-#include <unordered_map>
 
 #include "addin/convert/converter.h"
 
@@ -175,16 +175,57 @@ constexpr std::array<std::string_view, 8> kOperators = {"+", "*", "/", "\\", "&"
 
 static_assert(kMainKeywords[0].size() == 1 && kMainKeywords[0][0] == kThenMark);
 
-RuleFn FindWordRule(std::string_view word) {
-  static const std::unordered_map<std::string_view, RuleFn> index(std::begin(kWordRules),
-                                                                   std::end(kWordRules));
-  auto it = index.find(word);
-  return it == index.end() ? nullptr : it->second;
-}
+void AddKeyword(clsConverter& c, std::string_view w) { Add(c, w, K::Keyword); }
+void AddPlain(clsConverter& c, std::string_view w) { Add(c, w, K::Plain); }
 
-template <std::size_t N>
-bool InTable(const std::array<std::string_view, N>& table, std::string_view word) {
-  return std::find(table.begin(), table.end(), word) != table.end();
+// Every word of the tables above with the rule that decides it, found by
+// hashing: the rule words first, then the main keyword list (AddKeyword) and
+// the operators (AddPlain). Built once from the tables.
+class WordIndex {
+ public:
+  WordIndex() {
+    for (const auto& [word, rule] : kWordRules) Insert(word, rule);
+    for (std::string_view word : kMainKeywords) Insert(word, AddKeyword);
+    for (std::string_view word : kOperators) Insert(word, AddPlain);
+  }
+
+  // The rule of `word`, or nullptr when no table holds it.
+  RuleFn Find(std::string_view word) const {
+    if (word.size() > longest_) return nullptr;
+    for (size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
+      if (slots_[slot].rule == nullptr || slots_[slot].word == word) return slots_[slot].rule;
+    }
+  }
+
+ private:
+  static constexpr size_t kSlots = 512;  // a power of two, over twice the number of words
+  struct Slot {
+    std::string_view word;
+    RuleFn rule = nullptr;
+  };
+
+  // FNV-1a over the word's bytes, reduced to a slot.
+  static size_t Hash(std::string_view word) {
+    uint32_t h = 2166136261u;
+    for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h % kSlots;
+  }
+
+  // Adds `word` unless it is already there (the first table to name it decides).
+  void Insert(std::string_view word, RuleFn rule) {
+    size_t slot = Hash(word);
+    while (slots_[slot].rule != nullptr && slots_[slot].word != word) slot = (slot + 1) % kSlots;
+    if (slots_[slot].rule == nullptr) slots_[slot] = {word, rule};
+    longest_ = std::max(longest_, word.size());
+  }
+
+  std::array<Slot, kSlots> slots_{};
+  size_t longest_ = 0;  // length of the longest word: longer words need no lookup
+};
+
+RuleFn FindWordRule(std::string_view word) {
+  static const WordIndex index;
+  return index.Find(word);
 }
 
 }  // namespace
@@ -209,10 +250,8 @@ void clsConverter::ClassifyWord(std::string_view word) {
   if (inTypeBlock_ && s.SignificantCount() == 0 && rule != Directive) {
     s.AddWord(word, WordKind::Identifier);
   } else if (rule) {
-    rule(*this, word);
-  } else if (InTable(kMainKeywords, word)) {
-    s.AddWord(word, WordKind::Keyword);
-  } else if (InTable(kOperators, word) || IsNumberWord(word) || s.LastWord() == "Resume") {
+    rule(*this, word);  // a rule word, a main keyword (rule 26) or an operator (rule 27)
+  } else if (IsNumberWord(word) || s.LastWord() == "Resume") {
     s.AddWord(word, WordKind::Plain);
   } else {
     MarkName(word);

@@ -38,10 +38,11 @@ size_t CharLength(std::string_view text, size_t pos) {
   return std::min(n, text.size() - pos);
 }
 
-// A copy of `text` of the same length in which every separator is a space.
-// In ":=" only the "=" separates; the colon stays with the name before it.
-std::string BoundaryCopy(std::string_view text) {
-  std::string b(text);
+// Puts into `b` a copy of `text` of the same length in which every separator
+// is a space. In ":=" only the "=" separates; the colon stays with the name
+// before it.
+void BoundaryCopy(std::string_view text, std::string& b) {
+  b.assign(text);
   for (size_t i = 0; i < b.size(); ++i) {
     const char c = b[i];
     if (c == ':' && i + 1 < b.size() && b[i + 1] == '=') {
@@ -54,7 +55,6 @@ std::string BoundaryCopy(std::string_view text) {
       b[i] = ' ';
     }
   }
-  return b;
 }
 
 // A line that is a comment as a whole: an apostrophe, or Rem as its first word.
@@ -64,15 +64,29 @@ bool IsWholeLineComment(std::string_view body) {
   return first4 == "Rem" || first4 == "Rem " || first4 == "Rem'";
 }
 
-// True when a Rem comment follows the split character at `p`.
-bool RemFollows(std::string_view body, size_t p) {
-  std::string look(body.substr(p));
-  std::replace(look.begin(), look.end(), kContinuationMark, ' ');
-  look = clsConverter::NormalizeSpaces(look);
-  const std::string_view after = std::string_view(look).substr(std::min<size_t>(1, look.size()));
-  if (after.starts_with(" Rem'")) return true;
-  return after.starts_with(" Rem") && (after.size() == 4 || after[4] == ' ');
+// True for the characters that read as a space when looking for a Rem
+// comment: the space, the ideographic space (its first byte) and a
+// continuation; sets `length` to the character's length in bytes.
+bool ReadsAsSpace(std::string_view text, size_t pos, size_t& length) {
+  length = text.substr(pos, 3) == kIdeographicSpace ? 3 : 1;
+  return length == 3 || text[pos] == ' ' || text[pos] == kContinuationMark;
 }
+
+// True when a Rem comment follows the split character at `p`: after one or
+// more spaces (or continuations) comes "Rem", followed by nothing but spaces,
+// by a space and more, or by an apostrophe.
+bool RemFollows(std::string_view body, size_t p) {
+  size_t at = p + 1;
+  size_t length = 0;
+  while (at < body.size() && ReadsAsSpace(body, at, length)) at += length;
+  if (at == p + 1 || body.substr(at, 3) != "Rem") return false;
+  at += 3;
+  return at == body.size() || body[at] == '\'' || ReadsAsSpace(body, at, length);
+}
+
+// True for the characters the statement walk acts on: quotes, apostrophes
+// and the split characters.
+bool StartsStatementEvent(char c) { return c == '"' || c == '\'' || c == ':' || c == kThenMark; }
 
 struct LineEvent {
   enum Kind { QuoteRun, Apostrophe, Split, Continuation } kind;
@@ -80,63 +94,67 @@ struct LineEvent {
   size_t count = 0;  // quote runs: the number of quotes
 };
 
-// The events of a statement body, in order of position.
-std::vector<LineEvent> ScanEvents(std::string_view body) {
-  std::vector<LineEvent> events;
-  for (size_t i = 0; i < body.size(); ++i) {
+// The first event of `body` at or after `at`, in `e`; false when there is none.
+// `at` moves past the event.
+bool NextEvent(std::string_view body, size_t& at, LineEvent& e) {
+  for (size_t i = at; i < body.size(); ++i) {
     const char c = body[i];
     if (c == '"') {
-      if (i > 0 && body[i - 1] == '"') ++events.back().count;
-      else events.push_back({LineEvent::QuoteRun, i, 1});
+      size_t end = i;
+      while (end < body.size() && body[end] == '"') ++end;
+      e = {LineEvent::QuoteRun, i, end - i};
     } else if (c == '\'') {
-      events.push_back({LineEvent::Apostrophe, i});
+      e = {LineEvent::Apostrophe, i};
     } else if (c == ':' || c == kThenMark) {
       const bool last = i + 1 == body.size();
-      if (last || body[i + 1] == ' ' || body[i + 1] == kContinuationMark)
-        events.push_back({LineEvent::Split, i});
+      if (!last && body[i + 1] != ' ' && body[i + 1] != kContinuationMark) continue;
+      e = {LineEvent::Split, i};
     } else if (c == kContinuationMark) {
-      events.push_back({LineEvent::Continuation, i});
+      e = {LineEvent::Continuation, i};
+    } else {
+      continue;
     }
+    at = e.pos + std::max<size_t>(e.count, 1);
+    return true;
   }
-  return events;
+  at = body.size();
+  return false;
 }
 
 }  // namespace
 
-// The HTML text of logical line `index`, statements rendered, before wrapping.
 std::string clsConverter::MarkLine(int index) {
+  std::string html;
+  MarkLine(index, html);
+  return html;
+}
+
+// Appends the HTML text of logical line `index`, statements rendered, before wrapping.
+void clsConverter::MarkLine(int index, std::string& html) {
   const std::string& line = Job().LogicalLineText(index);
   const size_t indent = std::min(line.find_first_not_of(' '), line.size());
   const std::string_view body = std::string_view(line).substr(indent);
-  statement_ = std::make_unique<clsVBWord>();
-
-  std::string result;
+  html.append(indent, kHardSpace);
+  Statement().Reset();
   if (IsWholeLineComment(body)) {
     Statement().AddWord(body, WordKind::Comment);
-  } else if (body.find_first_of("\"\t:'") == std::string_view::npos) {
+  } else if (std::none_of(body.begin(), body.end(), StartsStatementEvent)) {
     MarkCode(body);
   } else {
-    result = MarkStatements(body);
+    MarkStatements(body, html);
   }
-  result = std::string(indent, kHardSpace) + result + RenderStatement();
-  statement_ = std::make_unique<clsVBWord>();
-
-  std::string out;
-  out.reserve(result.size() + 16);
-  for (char c : result) {
-    if (c == kThenMark) out += "Then"; else out += c;
-  }
-  return out;
+  RenderStatement(html);
+  Statement().Reset();
 }
 
 // Walks the events of `body`: strings, a trailing comment and split points.
-// Returns the rendered statements that ended at a split; the last statement
+// Appends the rendered statements that ended at a split; the last statement
 // stays in Statement() for the caller to render.
-std::string clsConverter::MarkStatements(std::string_view body) {
-  std::string result;
+void clsConverter::MarkStatements(std::string_view body, std::string& html) {
   bool inString = false;
   size_t start = 0;  // the first byte not yet handed on
-  for (const LineEvent& e : ScanEvents(body)) {
+  LineEvent e{};
+  for (size_t at = 0; NextEvent(body, at, e);) {
     const size_t p = e.pos;
     if (e.kind == LineEvent::QuoteRun) {
       const size_t k = e.count;
@@ -158,34 +176,34 @@ std::string clsConverter::MarkStatements(std::string_view body) {
     } else if (e.kind == LineEvent::Apostrophe) {
       MarkCode(body.substr(start, p - start));
       Statement().AddWord(body.substr(p), WordKind::Comment);
-      return result;
+      return;
     } else if (RemFollows(body, p)) {
       MarkCode(body.substr(start, p + 2 - start));
       const std::string_view rest = body.substr(p + 2);
       const size_t r = std::min(rest.find("Rem"), rest.size());
       Statement().AddWord(rest.substr(0, r), WordKind::Plain);
       Statement().AddWord(rest.substr(r), WordKind::Comment);
-      return result;
+      return;
     } else {
       MarkCode(body.substr(start, p + 1 - start));
       start = p + 1;
-      result += RenderStatement();
+      RenderStatement(html);
       Statement().Reset();
     }
   }
   if (start < body.size()) MarkCode(body.substr(start));
-  return result;
 }
 
 // Adds the words and separators of a code segment (no strings, no comments).
 void clsConverter::MarkCode(std::string_view text) {
   if (text.empty()) return;
-  std::string b = BoundaryCopy(text);
-  if (b.find(' ') == std::string::npos) {
+  BoundaryCopy(text, boundary_);
+  std::string_view b = boundary_;
+  if (b.find(' ') == std::string_view::npos) {
     ClassifyWord(text);
     return;
   }
-  if (b.find_first_not_of(' ') == std::string::npos) {
+  if (b.find_first_not_of(' ') == std::string_view::npos) {
     // Separators only (the ")" after a string literal): the same gap handling
     // as anywhere else, so that parentheses stay paired.
     AddGap(text);
@@ -200,7 +218,7 @@ void clsConverter::MarkCode(std::string_view text) {
     const std::string_view piece = text.substr(i, end - i);
     if (gap) {
       AddGap(piece);
-    } else if (std::string_view(b).substr(end, 3) == " = " &&
+    } else if (b.substr(end, 3) == " = " &&
                std::find(kNotAssignmentTargets.begin(), kNotAssignmentTargets.end(), piece) ==
                    kNotAssignmentTargets.end()) {
       Statement().AddWord(piece, WordKind::Identifier);  // assignment target or compared value
@@ -214,21 +232,21 @@ void clsConverter::MarkCode(std::string_view text) {
 // Takes a line number or label off the front of a code segment (and a label
 // after a line number), adding them as plain entries; `text` and its boundary
 // copy `b` lose those characters.
-void clsConverter::MarkLineStart(std::string_view& text, std::string& b) {
+void clsConverter::MarkLineStart(std::string_view& text, std::string_view& b) {
   const std::string_view head = text.substr(0, text.find(' '));
   if (head.empty()) return;
   const bool numeric = IsNumericText(head);
   if (!numeric && head.back() != ':') return;
   Statement().AddWord(head, WordKind::Plain);
   text.remove_prefix(head.size());
-  b.erase(0, head.size());
+  b.remove_prefix(head.size());
   if (b.empty() || !numeric) return;
   const size_t q = text.find(':');
   if (q == std::string_view::npos) return;
   if (std::count(text.begin(), text.begin() + q + 1, ' ') != 1) return;
   Statement().AddWord(text.substr(0, q + 1), WordKind::Plain);
   text.remove_prefix(q + 1);
-  b.erase(0, q + 1);
+  b.remove_prefix(q + 1);
 }
 
 // Adds one entry per character of a run of separators; parentheses go on and

@@ -248,8 +248,10 @@ bool clsConverter::WriteLine(File& file, int32_t& counter, int index) {
     counter += job.LogicalLineSpan(index);
     const std::string& text = job.LogicalLineText(index);
     const bool empty = text.find_first_not_of(' ') == std::string::npos;
-    const std::string line = empty ? WrapLine(std::string(), true) : WrapLine(MarkLine(index), false);
-    return file.WriteLine(line);
+    marked_.clear();
+    if (!empty) MarkLine(index, marked_);
+    WrapLine(marked_, empty, written_);
+    return file.WriteLine(written_);
   } catch (const std::exception&) {
     return false;
   }

@@ -24,7 +24,14 @@ bool IsSpaces(std::string_view word) {
 }
 
 bool IsContextName(std::string_view word) {
-  return std::find(kContextNames.begin(), kContextNames.end(), word) != kContextNames.end();
+  return std::any_of(kContextNames.begin(), kContextNames.end(),
+                     [word](std::string_view name) { return name[0] == word[0] && name == word; });
+}
+
+// The context words move on: `word` becomes the last one.
+void Remember(std::string& last, std::string& beforeLast, std::string_view word) {
+  last.swap(beforeLast);
+  last.assign(word);
 }
 
 }  // namespace
@@ -52,21 +59,16 @@ void clsVBWord::AddWord(std::string_view word, WordKind kind) {
     case WordKind::Plain:
     case WordKind::Identifier:
       if (IsSpaces(word)) return;
-      if (IsContextName(word)) {
-        wordBeforeLast_ = std::move(lastWord_);
-        lastWord_ = std::string(word);
-      }
+      if (IsContextName(word)) Remember(lastWord_, wordBeforeLast_, word);
       if (word.front() == kContinuationMark) return;
       break;
     case WordKind::Keyword:
       if (word == "GoSub" || word == "GoTo") afterGoTo_ = true;
-      wordBeforeLast_ = std::move(lastWord_);
-      lastWord_ = std::string(word);
+      Remember(lastWord_, wordBeforeLast_, word);
       break;
     case WordKind::StringLiteral:
     case WordKind::Comment:
-      wordBeforeLast_ = std::move(lastWord_);
-      lastWord_.clear();
+      Remember(lastWord_, wordBeforeLast_, "");
       break;
   }
   ++significantCount_;
