@@ -60,6 +60,8 @@ class CliFormHost : public platform::FormHost {
   void Beep() override {}
 
   FormWindows& Windows() { return windows_; }
+  // Ends the progress line, so that a message box starts on a line of its own.
+  void EndProgressLine() { progress_.Finish(); }
   const FormsOutcome& Outcome() const { return outcome_; }
 
  private:

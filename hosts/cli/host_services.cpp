@@ -33,7 +33,7 @@ CliMessageBox::CliMessageBox(bool yes)
 
 platform::MsgResult CliMessageBox::Show(const std::string& text, const std::string& caption,
                                         platform::MsgButtons buttons, platform::MsgIcon icon) {
-  ++shown_;
+  if (beforeBox_) beforeBox_();
   if (text.rfind(GeneralErrorLead(), 0) == 0) generalError_ = true;
   std::fflush(stdout);  // what was written to standard output comes first
   return terminal_.Show(text, caption, buttons, icon);

@@ -4,6 +4,7 @@
 // the editor prepares it on its start.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,13 +24,14 @@ class CliMessageBox : public platform::MessageBoxService {
   platform::MsgResult Show(const std::string& text, const std::string& caption, platform::MsgButtons buttons,
                            platform::MsgIcon icon) override;
 
+  // Runs before each box is written (the progress line ends its line there).
+  void BeforeEachBox(std::function<void()> hook) { beforeBox_ = std::move(hook); }
   bool GeneralErrorShown() const { return generalError_; }
-  int BoxesShown() const { return shown_; }
 
  private:
   platform::posix::TerminalMessageBox terminal_;
+  std::function<void()> beforeBox_;
   bool generalError_ = false;  // "エラーが発生しました。処理を中止します。…" was shown
-  int shown_ = 0;
 };
 
 // The clipboard of --stdout: the text, already in the ANSI code page, goes to

@@ -48,6 +48,7 @@ int Convert(const CliOptions& options, PlayedEditor played, platform::Registry& 
   CliMessageBox boxes(options.yes);
   platform::ScriptedFileDialog fileDialog;
   CliFormHost forms(options, fileDialog, !options.quiet && ::isatty(STDERR_FILENO));
+  boxes.BeforeEachBox([&forms] { forms.EndProgressLine(); });
   editor::EditorWindows windows(played.vbe, forms.Windows());
   StdoutClipboard standardOutput;
   HostServices services;

@@ -28,6 +28,13 @@ TEST_F(MessagesTest, AReplaceQuestionWithoutYesOnAClosedInputWritesNothing) {
   EXPECT_TRUE(Contains(Read(Work() / "Book1_modStock.htm"), "StockRecord"));
 }
 
+TEST_F(MessagesTest, AFailedCheckOfTheDialogEndsWithItsMessage) {
+  const CliRun run = Run({"--font-size", "30", "-m", "modStock", "Book1"});
+  EXPECT_EQ(run.status, 1) << Explain(run);
+  EXPECT_EQ(run.err, "[Ferravel] error\nフォントサイズは６～２４の範囲で設定して下さい。\n");
+  EXPECT_FALSE(fs::exists(Work() / "Book1_modStock.htm"));
+}
+
 TEST_F(MessagesTest, TheEditorsQuestionsComeOnlyWhenTheEditorIsLeftUntidy) {
   const struct {
     const char* option;
