@@ -10,12 +10,12 @@
 namespace qm::test {
 namespace {
 
-using MessagesTest = CliTest;
+using QuillmarkMessagesTest = CliTest;
 using platform::Hive;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST_F(MessagesTest, AReplaceQuestionWithoutYesOnAClosedInputWritesNothing) {
+TEST_F(QuillmarkMessagesTest, AReplaceQuestionWithoutYesOnAClosedInputWritesNothing) {
   Write(Work() / "Book1_modStock.htm", "old page");
   CliRun run = Run({"-m", "modStock", "Book1"});
   EXPECT_EQ(run.status, 1) << Explain(run);
@@ -28,14 +28,14 @@ TEST_F(MessagesTest, AReplaceQuestionWithoutYesOnAClosedInputWritesNothing) {
   EXPECT_TRUE(Contains(Read(Work() / "Book1_modStock.htm"), "StockRecord"));
 }
 
-TEST_F(MessagesTest, AFailedCheckOfTheDialogEndsWithItsMessage) {
+TEST_F(QuillmarkMessagesTest, AFailedCheckOfTheDialogEndsWithItsMessage) {
   const CliRun run = Run({"--font-size", "30", "-m", "modStock", "Book1"});
   EXPECT_EQ(run.status, 1) << Explain(run);
   EXPECT_EQ(run.err, "[Ferravel] error\nフォントサイズは６～２４の範囲で設定して下さい。\n");
   EXPECT_FALSE(fs::exists(Work() / "Book1_modStock.htm"));
 }
 
-TEST_F(MessagesTest, TheEditorsQuestionsComeOnlyWhenTheEditorIsLeftUntidy) {
+TEST_F(QuillmarkMessagesTest, TheEditorsQuestionsComeOnlyWhenTheEditorIsLeftUntidy) {
   const struct {
     const char* option;
     const char* question;
@@ -56,7 +56,7 @@ TEST_F(MessagesTest, TheEditorsQuestionsComeOnlyWhenTheEditorIsLeftUntidy) {
   }
 }
 
-TEST_F(MessagesTest, ASourceThatCannotBeReadEndsWithItsMessage) {
+TEST_F(QuillmarkMessagesTest, ASourceThatCannotBeReadEndsWithItsMessage) {
   Write(Work() / "corrupt.xlsm", "PK\x03\x04 not really a package");
   fs::create_directories(Work() / "empty");
   const struct {
@@ -75,7 +75,7 @@ TEST_F(MessagesTest, ASourceThatCannotBeReadEndsWithItsMessage) {
   EXPECT_FALSE(fs::exists(Path("registry.reg"))) << "nothing is written before the sources are read";
 }
 
-TEST_F(MessagesTest, AChoiceTheDialogDoesNotOfferIsAUsageError) {
+TEST_F(QuillmarkMessagesTest, AChoiceTheDialogDoesNotOfferIsAUsageError) {
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -106,7 +106,7 @@ TEST_F(MessagesTest, AChoiceTheDialogDoesNotOfferIsAUsageError) {
   EXPECT_EQ(Files(Work()).size(), 0u) << "nothing was converted";
 }
 
-TEST_F(MessagesTest, AnErrorOfTheRunEndsWithTheGeneralErrorMessage) {
+TEST_F(QuillmarkMessagesTest, AnErrorOfTheRunEndsWithTheGeneralErrorMessage) {
   Write(Work() / "blocker", "a file where the output folder should be");
   const CliRun run = Run({"-m", "modStock", "-o", "blocker/page.htm", "Book1"});
   EXPECT_EQ(run.status, 3) << Explain(run);
@@ -114,7 +114,7 @@ TEST_F(MessagesTest, AnErrorOfTheRunEndsWithTheGeneralErrorMessage) {
   EXPECT_EQ(Read(Work() / "blocker"), "a file where the output folder should be");
 }
 
-TEST_F(MessagesTest, EditorSettingsFromARegExportColourTheKeywords) {
+TEST_F(QuillmarkMessagesTest, EditorSettingsFromARegExportColourTheKeywords) {
   // The keyword colour is the 7th number of the list: 5 is red.
   Write(Path("red-keywords.reg"),
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\VBA\\6.0\\Common]\r\n"
@@ -133,7 +133,7 @@ TEST_F(MessagesTest, EditorSettingsFromARegExportColourTheKeywords) {
   EXPECT_TRUE(Contains(run.err, "quillmark: --settings: ")) << run.err;
 }
 
-TEST_F(MessagesTest, TheAddinIsLoadedThroughItsRegistrationWhenItIsInstalled) {
+TEST_F(QuillmarkMessagesTest, TheAddinIsLoadedThroughItsRegistrationWhenItIsInstalled) {
   Write(Path("system/libQuillmark.so"), "not a library");
   {
     platform::RegStore store(Path("registry.reg"));

@@ -11,11 +11,11 @@
 namespace qm::test {
 namespace {
 
-using OutputTest = CliTest;
+using QuillmarkOutputTest = CliTest;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST_F(OutputTest, SavesTheFirstModuleInConversionOrderBesideTheSourcesWithoutAskingAnything) {
+TEST_F(QuillmarkOutputTest, SavesTheFirstModuleInConversionOrderBesideTheSourcesWithoutAskingAnything) {
   const CliRun run = Run({"Book1"});
   ASSERT_EQ(run.status, 0) << Explain(run);
   EXPECT_EQ(run.err, "") << "an ordinary run asks nothing";
@@ -29,7 +29,7 @@ TEST_F(OutputTest, SavesTheFirstModuleInConversionOrderBesideTheSourcesWithoutAs
   EXPECT_TRUE(fs::is_empty(Path("tmp"))) << "no work file is left behind";
 }
 
-TEST_F(OutputTest, SavesTheChosenModuleWhereOutputSays) {
+TEST_F(QuillmarkOutputTest, SavesTheChosenModuleWhereOutputSays) {
   const CliRun run = Run({"-m", "clsitem", "-o", "pages/item.htm", "Book1"});
   ASSERT_EQ(run.status, 0) << Explain(run);
   const std::string page = Read(Work() / "pages" / "item.htm");
@@ -38,7 +38,7 @@ TEST_F(OutputTest, SavesTheChosenModuleWhereOutputSays) {
   EXPECT_FALSE(fs::exists(Work() / "Book1_clsItem.htm"));
 }
 
-TEST_F(OutputTest, SavesTheProjectAsASiteInTheFolderGivenOrBesideTheDocument) {
+TEST_F(QuillmarkOutputTest, SavesTheProjectAsASiteInTheFolderGivenOrBesideTheDocument) {
   fs::create_directories(Work() / "doc");
   fs::copy(SourceDir() / "samples" / "Book1.xlsm", Work() / "doc" / "Book1.xlsm");
   const std::vector<std::string> site = {"Book1_Sheet1.htm",    "Book1_ThisWorkbook.htm", "Book1_clsItem.htm",
@@ -58,7 +58,7 @@ TEST_F(OutputTest, SavesTheProjectAsASiteInTheFolderGivenOrBesideTheDocument) {
   EXPECT_EQ(Files(Work() / "doc" / "Book1"), site);
 }
 
-TEST_F(OutputTest, WritesTheHtmlToStandardOutputWithOrWithoutTheBodyAlone) {
+TEST_F(QuillmarkOutputTest, WritesTheHtmlToStandardOutputWithOrWithoutTheBodyAlone) {
   const struct {
     const char* option;
     bool wholePage;
@@ -74,7 +74,7 @@ TEST_F(OutputTest, WritesTheHtmlToStandardOutputWithOrWithoutTheBodyAlone) {
   EXPECT_EQ(Files(Work()).size(), 0u) << "a copy saves no page";
 }
 
-TEST_F(OutputTest, CopiesThroughTheClipboardToolOfTheDisplay) {
+TEST_F(QuillmarkOutputTest, CopiesThroughTheClipboardToolOfTheDisplay) {
   const fs::path tool = Path("bin/xclip");
   Write(tool, "#!/bin/sh\necho \"$@\" > \"$CLIP_ARGS\"\ncat > \"$CLIP_FILE\"\n");
   fs::permissions(tool, fs::perms::owner_all);
@@ -90,7 +90,7 @@ TEST_F(OutputTest, CopiesThroughTheClipboardToolOfTheDisplay) {
   EXPECT_FALSE(Contains(copied, "<html>")) << "the dialog opens with the body alone for a copy";
 }
 
-TEST_F(OutputTest, PlacesTheStylesAsTheStyleOptionSays) {
+TEST_F(QuillmarkOutputTest, PlacesTheStylesAsTheStyleOptionSays) {
   const struct {
     const char* style;
     const char* inPage;
@@ -113,7 +113,7 @@ TEST_F(OutputTest, PlacesTheStylesAsTheStyleOptionSays) {
   EXPECT_TRUE(Contains(Read(Work() / "style-file" / "Quillmark.css"), ".k {background-color: #ffffff; color: #000080}"));
 }
 
-TEST_F(OutputTest, ConvertsTheProcedureOrTheLinesOfTheSelection) {
+TEST_F(QuillmarkOutputTest, ConvertsTheProcedureOrTheLinesOfTheSelection) {
   CliRun run = Run({"-m", "modStock", "-t", "procedure", "--select", "25:5", "Book1"});
   ASSERT_EQ(run.status, 0) << Explain(run);
   const std::string procedure = Read(Work() / "Book1_modStock_LoadStock.htm");
@@ -131,7 +131,7 @@ TEST_F(OutputTest, ConvertsTheProcedureOrTheLinesOfTheSelection) {
   EXPECT_FALSE(Contains(lines, "StockStatus"));
 }
 
-TEST_F(OutputTest, WritesAJapaneseProjectInTheAnsiCodePage) {
+TEST_F(QuillmarkOutputTest, WritesAJapaneseProjectInTheAnsiCodePage) {
   const std::string comment = "' 在庫の一覧を作る";
   const std::string source = "Attribute VB_Name = \"Module1\"\r\nOption Explicit\r\n" + comment +
                              "\r\nSub MakeList()\r\nEnd Sub\r\n";
