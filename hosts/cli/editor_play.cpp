@@ -24,13 +24,16 @@ namespace fs = std::filesystem;
 
 // Host applications by document extension (lower case, without the dot).
 struct HostOfExtension {
-  const char* prefix;   // the extension begins with it: "xl" covers xls, xlsm, xlam …
-  const char* caption;  // control 106's caption
+  const char* prefix;    // the extension begins with it: "xl" covers xls, xlsm, xlam …
+  const char* caption;   // control 106's caption
+  bool bareCaptionName;  // code windows name the document without its extension
 };
 constexpr HostOfExtension kHosts[] = {
-    {"xl", "Microsoft Excel"}, {"doc", "Microsoft Word"}, {"dot", "Microsoft Word"},
-    {"pp", "Microsoft PowerPoint"}, {"pot", "Microsoft PowerPoint"}, {"mdb", "Microsoft Access"},
-    {"accdb", "Microsoft Access"}, {"pub", "Microsoft Publisher"}, {"vsd", "Microsoft Visio"},
+    {"xl", "Microsoft Excel", false},       {"doc", "Microsoft Word", true},
+    {"dot", "Microsoft Word", true},        {"pp", "Microsoft PowerPoint", false},
+    {"pot", "Microsoft PowerPoint", false}, {"mdb", "Microsoft Access", true},
+    {"accdb", "Microsoft Access", true},    {"pub", "Microsoft Publisher", false},
+    {"vsd", "Microsoft Visio", false},
 };
 // The caption for sources that are no Office document.
 constexpr const char* kNoHostCaption = "Quillmark";
@@ -79,6 +82,28 @@ std::string CheckSelection(const Selection& s, const editor::MemoryComponent& co
   return "--select: " + component.Name() + " has " + std::to_string(lines) + " line" + (lines == 1 ? "" : "s");
 }
 
+// The host application of a document; nullptr for sources that are none.
+const HostOfExtension* HostOf(const std::string& path) {
+  std::string extension = Lower(fs::path(path).extension().string());
+  if (!extension.empty()) extension.erase(0, 1);
+  if (editor::IsExportedModuleFile(path) || extension.empty()) return nullptr;
+  for (const HostOfExtension& host : kHosts) {
+    if (extension.rfind(host.prefix, 0) == 0) return &host;
+  }
+  return nullptr;
+}
+
+// Word and Access name their document in code window captions without its
+// extension ("Doc1 - Module1 (Code)").
+void NameDocumentWithoutExtension(const editor::MemoryProject& project) {
+  const std::string document = fs::path(project.CaptionName()).stem().string();
+  for (const editor::MemoryComponentPtr& component : project.Components()) {
+    if (component->Module()) {
+      component->Module()->Pane()->CodeWindow()->SetCaption(document + " - " + component->Name() + " (Code)");
+    }
+  }
+}
+
 // The pane's selection for the options': a range that ends on a line without
 // a column takes that whole line, as selecting whole lines in the editor
 // ends at the start of the next line (or after the last line's text).
@@ -114,13 +139,8 @@ std::string ProjectFileFor(const std::vector<std::string>& sources, const editor
 }
 
 std::string HostCaptionFor(const std::string& path) {
-  std::string extension = Lower(fs::path(path).extension().string());
-  if (!extension.empty()) extension.erase(0, 1);
-  if (editor::IsExportedModuleFile(path) || extension.empty()) return kNoHostCaption;
-  for (const HostOfExtension& host : kHosts) {
-    if (extension.rfind(host.prefix, 0) == 0) return host.caption;
-  }
-  return kNoHostCaption;
+  const HostOfExtension* host = HostOf(path);
+  return host ? host->caption : kNoHostCaption;
 }
 
 PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options) {
@@ -130,6 +150,8 @@ PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options)
   played.vbe->MemoryBars()->SetHostCaption(HostCaptionFor(options.sources.empty() ? "" : options.sources.front()));
   played.vbe->MemoryBars()->SetCompiled(!options.uncompiled);
   const editor::MemoryProjectPtr project = played.vbe->AddProject(loaded);
+  const HostOfExtension* host = HostOf(options.sources.empty() ? "" : options.sources.front());
+  if (host && host->bareCaptionName) NameDocumentWithoutExtension(*project);
 
   played.selected = options.module.empty() ? FirstInConversionOrder(*project) : project->FindComponent(options.module);
   if (!played.selected) {

@@ -29,6 +29,19 @@ TEST_F(QuillmarkOutputTest, SavesTheFirstModuleInConversionOrderBesideTheSources
   EXPECT_TRUE(fs::is_empty(Path("tmp"))) << "no work file is left behind";
 }
 
+TEST_F(QuillmarkOutputTest, AnOfficeDocumentOfEachHostConvertsWithoutAskingAnything) {
+  // The container decides how a document is read, its extension which host
+  // application the editor belongs to (Word names documents without extension).
+  for (const char* document : {"Book1.xlsm", "Doc1.docm", "Talk.pptm"}) {
+    fs::copy(SourceDir() / "samples" / "Book1.xlsm", Work() / document);
+    const CliRun run = Run({"-m", "modStock", document});
+    ASSERT_EQ(run.status, 0) << document << "\n" << Explain(run);
+    EXPECT_EQ(run.err, "") << document;
+    const std::string stem = fs::path(document).stem().string();
+    EXPECT_TRUE(Contains(Read(Work() / (stem + "_modStock.htm")), "<title>" + stem + "_modStock</title>")) << document;
+  }
+}
+
 TEST_F(QuillmarkOutputTest, SavesTheChosenModuleWhereOutputSays) {
   const CliRun run = Run({"-m", "clsitem", "-o", "pages/item.htm", "Book1"});
   ASSERT_EQ(run.status, 0) << Explain(run);
