@@ -83,11 +83,24 @@ class clsConverter {
   static std::vector<std::string_view> MainKeywordList();
   static std::vector<std::string_view> RuleWordList();
 
+  // The forms in which rendering writes its markup: the internal forms of a
+  // marked line (MarkedForms: hard-space marks, class spans, <div> around
+  // each physical line) or the final forms of the job's output mode
+  // (OutputForms), so that WriteLine renders each line once, in its final form.
+  struct Markup {
+    std::string_view hardSpace;
+    std::string_view keywordOpen, commentOpen, identifierOpen, spanEnd;
+    std::string_view divStart, divEnd;  // around each physical line
+    bool spaceBeforeLineSpan = false;   // a physical line that begins with a span gets one space
+  };
+  static Markup MarkedForms();
+  Markup OutputForms() const;
+
   // Line marking.
   // The HTML text of logical line `index` of the job, before wrapping; the
-  // second form appends it to `html`.
+  // second form appends it to `html` in the given forms.
   std::string MarkLine(int index);
-  void MarkLine(int index, std::string& html);
+  void MarkLine(int index, std::string& html, const Markup& forms);
   void MarkCode(std::string_view text);
   void AddGap(std::string_view text);
   static std::string NormalizeSpaces(std::string_view text);
@@ -95,9 +108,9 @@ class clsConverter {
   // Rendering.
   static std::string EscapeHtml(std::string_view text);
   // The HTML text of Statement(), Then marks written back as "Then"; the
-  // second form appends it to `html`.
+  // second form appends it to `html` in the given forms.
   std::string RenderStatement();
-  void RenderStatement(std::string& html);
+  void RenderStatement(std::string& html, const Markup& forms);
   // The text written for a logical line: wrapping for the output mode and the
   // final step (hard spaces; PendingPrefix in <pre> mode). `marked` is
   // MarkLine's result, or empty with `emptyLine` set. The second form puts
@@ -138,8 +151,12 @@ class clsConverter {
   static bool IsNumericText(std::string_view text);
   // Line marking steps: the walk over strings, comments and split points of a
   // statement body, and the line number or label at the front of a segment.
-  void MarkStatements(std::string_view body, std::string& html);
+  void MarkStatements(std::string_view body, std::string& html, const Markup& forms);
   void MarkLineStart(std::string_view& text, std::string_view& boundary);
+  // Line wrapping steps: `line` emptied, or given the held-back prefix in
+  // <pre> mode; the text of an empty line in the output mode.
+  void OpenLine(std::string& line);
+  std::string_view EmptyLineForm() const;
 
   std::unique_ptr<clsVBWord> statement_;     // word list of the statement being marked
   std::unordered_set<int32_t> procStarts_;   // physical lines at which a procedure begins
@@ -150,8 +167,7 @@ class clsConverter {
   std::string identifierOpen_;
   bool inTypeBlock_ = false;                 // inside an Enum or Type block
   std::string boundary_;                     // MarkCode: the segment with separators as spaces
-  std::string marked_;                       // WriteLine: the marked line, reused line to line
-  std::string written_;                      // WriteLine: the wrapped line, reused line to line
+  std::string written_;                      // WriteLine: the line's text, reused line to line
   std::function<void(const clsVBWord&)> statementObserver_;  // see ObserveStatements
 };
 

@@ -47,7 +47,7 @@ void BoundaryCopy(std::string_view text, std::string& b) {
     const char c = b[i];
     if (c == ':' && i + 1 < b.size() && b[i + 1] == '=') {
       b[++i] = ' ';
-    } else if (text.substr(i, 3) == kIdeographicSpace) {
+    } else if (c == kIdeographicSpace[0] && text.substr(i, 3) == kIdeographicSpace) {
       b.replace(i, 3, 3, ' ');
       i += 2;
     } else if (c == ' ' || c == kContinuationMark || c == '(' || c == ')' || c == ',' ||
@@ -68,7 +68,7 @@ bool IsWholeLineComment(std::string_view body) {
 // comment: the space, the ideographic space (its first byte) and a
 // continuation; sets `length` to the character's length in bytes.
 bool ReadsAsSpace(std::string_view text, size_t pos, size_t& length) {
-  length = text.substr(pos, 3) == kIdeographicSpace ? 3 : 1;
+  length = text[pos] == kIdeographicSpace[0] && text.substr(pos, 3) == kIdeographicSpace ? 3 : 1;
   return length == 3 || text[pos] == ' ' || text[pos] == kContinuationMark;
 }
 
@@ -83,10 +83,6 @@ bool RemFollows(std::string_view body, size_t p) {
   at += 3;
   return at == body.size() || body[at] == '\'' || ReadsAsSpace(body, at, length);
 }
-
-// True for the characters the statement walk acts on: quotes, apostrophes
-// and the split characters.
-bool StartsStatementEvent(char c) { return c == '"' || c == '\'' || c == ':' || c == kThenMark; }
 
 struct LineEvent {
   enum Kind { QuoteRun, Apostrophe, Split, Continuation } kind;
@@ -125,32 +121,30 @@ bool NextEvent(std::string_view body, size_t& at, LineEvent& e) {
 
 std::string clsConverter::MarkLine(int index) {
   std::string html;
-  MarkLine(index, html);
+  MarkLine(index, html, MarkedForms());
   return html;
 }
 
-// Appends the HTML text of logical line `index`, statements rendered, before wrapping.
-void clsConverter::MarkLine(int index, std::string& html) {
+// Appends the HTML text of logical line `index`, statements rendered in `forms`.
+void clsConverter::MarkLine(int index, std::string& html, const Markup& forms) {
   const std::string& line = Job().LogicalLineText(index);
   const size_t indent = std::min(line.find_first_not_of(' '), line.size());
   const std::string_view body = std::string_view(line).substr(indent);
-  html.append(indent, kHardSpace);
+  for (size_t i = 0; i < indent; ++i) html.append(forms.hardSpace);
   Statement().Reset();
   if (IsWholeLineComment(body)) {
     Statement().AddWord(body, WordKind::Comment);
-  } else if (std::none_of(body.begin(), body.end(), StartsStatementEvent)) {
-    MarkCode(body);
   } else {
-    MarkStatements(body, html);
+    MarkStatements(body, html, forms);  // a body without strings, comments or splits is one MarkCode
   }
-  RenderStatement(html);
+  RenderStatement(html, forms);
   Statement().Reset();
 }
 
 // Walks the events of `body`: strings, a trailing comment and split points.
 // Appends the rendered statements that ended at a split; the last statement
 // stays in Statement() for the caller to render.
-void clsConverter::MarkStatements(std::string_view body, std::string& html) {
+void clsConverter::MarkStatements(std::string_view body, std::string& html, const Markup& forms) {
   bool inString = false;
   size_t start = 0;  // the first byte not yet handed on
   LineEvent e{};
@@ -187,7 +181,7 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html) {
     } else {
       MarkCode(body.substr(start, p + 1 - start));
       start = p + 1;
-      RenderStatement(html);
+      RenderStatement(html, forms);
       Statement().Reset();
     }
   }

@@ -40,15 +40,33 @@ bool IsTextStop(char c) {
   return static_cast<unsigned char>(c) < 0x20 && (c == '\r' || c == '\n' || c == kContinuationMark);
 }
 
-// True for the characters ExpandTabs acts on: tab, the "T" of "Then", the
-// continuation mark (a new physical line).
-bool IsTabStop(char c) { return c == '\t' || c == 'T' || c == kContinuationMark; }
-
 // Number of characters (code points) of UTF-8 text.
 int CountCharacters(std::string_view text) {
   int count = 0;
   for (char c : text) count += StartsCharacter(c) ? 1 : 0;
   return count;
+}
+
+// `text` with each tab expanded to spaces up to the next tab stop. Columns
+// count characters from the start of each physical line, that is from the
+// last continuation mark before the tab.
+std::string TabsExpanded(std::string_view text, int width) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  int column = 1;  // 1-based column of the next character on its physical line
+  size_t i = 0;
+  for (size_t tab; (tab = text.find('\t', i)) != std::string_view::npos; i = tab + 1) {
+    if (width <= 0) throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
+    const std::string_view run = text.substr(i, tab - i);
+    const size_t mark = run.rfind(kContinuationMark);
+    column = mark == std::string_view::npos ? column + CountCharacters(run) : 1 + CountCharacters(run.substr(mark + 1));
+    out.append(run);
+    const int n = width - (column - 1) % width;
+    out.append(static_cast<size_t>(n), ' ');
+    column += n;
+  }
+  out.append(text.substr(i));
+  return out;
 }
 
 // Stores one physical-line-joined piece as a logical line of the job.
@@ -147,39 +165,22 @@ std::string FontOpener(const std::string& fore) { return "<font color=\"" + fore
 
 }  // namespace
 
+// Tabs first, then "Then": the replacement never meets a tab, and "Then"
+// still takes its four columns while tabs are expanded.
 std::string clsConverter::ExpandTabs(std::string_view text, int width) {
-  std::string out;
-  out.reserve(text.size() + 8);
-  int column = 1;  // 1-based column of the next character on its physical line
-  size_t i = 0;
-  while (true) {
-    size_t stop = i;
-    while (stop < text.size() && !IsTabStop(text[stop])) ++stop;
-    const std::string_view run = text.substr(i, stop - i);
-    out.append(run);
-    column += CountCharacters(run);
-    if (stop == text.size()) break;
-    i = stop + 1;
-    const char c = text[stop];
-    if (c == '\t') {
-      if (width <= 0) throw VbaError(kErrInvalidProcedureCall, "プロシージャの呼び出し、または引数が不正です。");
-      const int n = width - (column - 1) % width;
-      out.append(static_cast<size_t>(n), ' ');
-      column += n;
-    } else if (c == kContinuationMark) {
-      out += c;
-      column = 1;  // tab stops count from the start of each physical line
-    } else if (text.compare(stop, kThen.size(), kThen) == 0) {
-      // "Then" holds no tab, so replacing it while expanding equals
-      // replacing it afterwards; it still takes four columns.
-      out += kThenMark;
-      i = stop + kThen.size();
-      column += static_cast<int>(kThen.size());
-    } else {
-      out += c;
-      ++column;
-    }
+  std::string expanded;
+  if (text.find('\t') != std::string_view::npos) {
+    expanded = TabsExpanded(text, width);
+    text = expanded;
   }
+  std::string out;
+  out.reserve(text.size());
+  size_t at = 0;
+  for (size_t hit; (hit = text.find(kThen, at)) != std::string_view::npos; at = hit + kThen.size()) {
+    out.append(text.substr(at, hit - at));
+    out += kThenMark;
+  }
+  out.append(text.substr(at));
   return out;
 }
 
@@ -248,9 +249,15 @@ bool clsConverter::WriteLine(File& file, int32_t& counter, int index) {
     counter += job.LogicalLineSpan(index);
     const std::string& text = job.LogicalLineText(index);
     const bool empty = text.find_first_not_of(' ') == std::string::npos;
-    marked_.clear();
-    if (!empty) MarkLine(index, marked_);
-    WrapLine(marked_, empty, written_);
+    OpenLine(written_);
+    if (empty) {
+      written_.append(EmptyLineForm());
+    } else {
+      const Markup forms = OutputForms();
+      written_.append(forms.divStart);
+      MarkLine(index, written_, forms);
+      written_.append(forms.divEnd);
+    }
     return file.WriteLine(written_);
   } catch (const std::exception&) {
     return false;

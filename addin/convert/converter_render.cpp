@@ -1,23 +1,24 @@
-// Rendering: turns a finished statement into HTML and a marked logical line
-// into the text written for the output mode. Both are single passes that
-// append to a buffer the caller reuses.
+// Rendering: turns a finished statement into HTML and puts a logical line
+// into the form of the output mode. Everything is appended in one pass to a
+// buffer that the caller reuses.
 //
 // RenderStatement escapes every entry and puts keyword, comment and
 // identifier entries into the class spans "k", "c" and "d" when their colours
 // differ from normal text. Neighbouring keyword entries share one span, and so
 // do neighbouring identifier entries: entries that touch, and entries with
 // exactly one space between them unless that kind has a background of its own
-// (the space then keeps the normal background). Whether an entry opens or
-// closes a span is decided by looking at its two neighbours on each side.
-// Continuation marks become a visible " _", the end of the physical line's
-// <div> and a line break; inside a comment the span is closed before the break
-// and reopened after it. Then marks are written back as "Then".
+// (the space then keeps the normal background). Continuation marks become a
+// visible " _", the end of the physical line and the start of the next; inside
+// a comment the span is closed before the break and reopened after it. Then
+// marks are written back as "Then".
 //
-// WrapLine then copies the marked line once, putting it into its <div>, or
-// its font tags and <br>, or bare into <pre>: each internal tag is replaced
-// by its form for the output mode (LineForms) and each hard space becomes
-// "&nbsp;" or a plain space. Every option is read from the job here, in one
-// place.
+// The markup is written in the forms of a Markup: MarkedForms, the internal
+// forms that MarkLine returns (hard-space marks, class spans, a <div> per
+// physical line), or OutputForms, the final forms of the job's output mode:
+// <div> lines with class spans or inline styles, font tags with <br>, or bare
+// lines in <pre>; hard spaces as "&nbsp;", or plain spaces in <pre>. WriteLine
+// renders straight into the output forms; WrapLine turns a marked line into
+// them. Every option is read from the job here, in one place.
 #include <array>
 #include <string>
 
@@ -35,38 +36,70 @@ constexpr std::string_view kSpanEnd = "</span>";
 constexpr std::string_view kDivStart = "<div>";
 constexpr std::string_view kDivEnd = "</div>";
 constexpr std::string_view kHardSpaceText{&kHardSpace, 1};
-constexpr std::string_view kContinuationText{&kContinuationMark, 1};
 
-// The rendered continuation: a visible " _", the end of the physical line, a
-// line break and the next physical line's start; inside a comment the span is
-// closed before it and reopened after it.
-constexpr std::string_view kBreakHtml = "\x0B_</div>\r\n<div>";
-constexpr std::string_view kCommentBreakHtml = "</span>\x0B_</div>\r\n<div><span class=\"c\">";
+using Markup = clsConverter::Markup;
 
-// The markup that stands for `c`, or empty when `c` is written as it is.
+// The markup that stands for `c` in escaped text, or empty when `c` is
+// written as it is; spaces become hard-space marks.
 std::string_view MarkupOf(char c) {
   switch (c) {
     case '&': return "&amp;";
     case '>': return "&gt;";
     case '<': return "&lt;";
     case '"': return "&quot;";
-    case ' ': return kHardSpaceText;
+    case ' ':
+    case kHardSpace: return kHardSpaceText;
     default: return {};
   }
 }
 
-// Appends `text` escaped, each continuation mark as `breakHtml` and each Then
-// mark as "Then".
-void AppendEscaped(std::string& out, std::string_view text, std::string_view breakHtml) {
-  size_t copied = 0;  // text before this position is already in `out`
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const std::string_view markup = c == kContinuationMark ? breakHtml : c == kThenMark ? "Then" : MarkupOf(c);
-    if (markup.empty()) continue;
-    out.append(text.substr(copied, i - copied)).append(markup);
-    copied = i + 1;
+// The characters that rendering changes: markup characters, spaces and the
+// internal marks.
+constexpr std::array<bool, 256> kEscaped = [] {
+  std::array<bool, 256> table{};
+  for (char c : std::string_view("&<>\" \x0B\x1A\t")) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+// Appends a tag, giving a span opener at the start of a physical line the
+// one space it gets after its <div> ("<div> <span").
+void AppendTag(std::string& out, std::string_view tag, const Markup& forms) {
+  if (forms.spaceBeforeLineSpan && tag.starts_with("<span") && out.ends_with(kDivStart)) out += ' ';
+  out.append(tag);
+}
+
+// How a continuation mark inside an entry is written.
+enum class BreakForm { Mark, Break, CommentBreak };
+
+// Appends the rendered continuation: a visible " _", the end of the physical
+// line and the start of the next; a comment span is closed before it and
+// reopened after it so that it never crosses the line break.
+void AppendBreak(std::string& out, BreakForm form, const Markup& forms) {
+  if (form == BreakForm::CommentBreak) out.append(forms.spanEnd);
+  out.append(forms.hardSpace).append("_").append(forms.divEnd).append("\r\n").append(forms.divStart);
+  if (form == BreakForm::CommentBreak) AppendTag(out, forms.commentOpen, forms);
+}
+
+// Appends `text` escaped: spaces as hard spaces, continuation marks in
+// `breakForm` (a bare mark is left as it is), Then marks as "Then".
+void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm, const Markup& forms) {
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t run = i;
+    while (run < text.size() && !kEscaped[static_cast<unsigned char>(text[run])]) ++run;
+    if (run > i) out.append(text.substr(i, run - i));
+    if (run == text.size()) break;
+    const char c = text[run];
+    if (c == kContinuationMark && breakForm != BreakForm::Mark) {
+      AppendBreak(out, breakForm, forms);
+    } else if (c == kContinuationMark) {
+      out += c;
+    } else {
+      const std::string_view markup = c == kThenMark ? "Then" : MarkupOf(c);
+      out.append(markup == kHardSpaceText ? forms.hardSpace : markup);
+    }
+    i = run + 1;
   }
-  out.append(text.substr(copied));
 }
 
 // How an entry is drawn: in normal text or in one of the three class spans.
@@ -99,13 +132,14 @@ Paint PaintOf(WordKind kind, const Colours& colours) {
 // until it is known whether it falls inside the span or after its close.
 class SpanWriter {
  public:
-  SpanWriter(std::string& html, const Colours& colours) : html_(html), colours_(colours) {}
+  SpanWriter(std::string& html, const Colours& colours, const Markup& forms)
+      : html_(html), colours_(colours), forms_(forms) {}
 
   void Entry(std::string_view word, Paint paint) {
     if (open_ != Paint::Normal) {
       if (paint == open_) {
         WriteHeldSpace();
-        AppendEscaped(html_, word, kContinuationText);
+        AppendEscaped(html_, word, BreakForm::Mark, forms_);
         return;
       }
       if (!heldSpace_ && paint == Paint::Normal && MayBridge(word)) {
@@ -115,21 +149,21 @@ class SpanWriter {
       Close();
     }
     if (paint == Paint::Normal) {
-      AppendEscaped(html_, word, kBreakHtml);
+      AppendEscaped(html_, word, BreakForm::Break, forms_);
     } else if (paint == Paint::Comment) {
-      html_.append(kCommentSpan);
-      AppendEscaped(html_, word, kCommentBreakHtml);
-      html_.append(kSpanEnd);
+      AppendTag(html_, forms_.commentOpen, forms_);
+      AppendEscaped(html_, word, BreakForm::CommentBreak, forms_);
+      html_.append(forms_.spanEnd);
     } else {
-      html_.append(paint == Paint::Keyword ? kKeywordSpan : kIdentifierSpan);
-      AppendEscaped(html_, word, kContinuationText);
+      AppendTag(html_, paint == Paint::Keyword ? forms_.keywordOpen : forms_.identifierOpen, forms_);
+      AppendEscaped(html_, word, BreakForm::Mark, forms_);
       open_ = paint;
     }
   }
 
   // Closes the open span, if any, and writes a held space after it.
   void Close() {
-    if (open_ != Paint::Normal) html_.append(kSpanEnd);
+    if (open_ != Paint::Normal) html_.append(forms_.spanEnd);
     open_ = Paint::Normal;
     WriteHeldSpace();
   }
@@ -141,28 +175,29 @@ class SpanWriter {
     return !backDiffers && word.size() == 1 && (word[0] == ' ' || word[0] == kHardSpace);
   }
   void WriteHeldSpace() {
-    if (heldSpace_) html_ += kHardSpace;
+    if (heldSpace_) html_.append(forms_.hardSpace);
     heldSpace_ = false;
   }
 
   std::string& html_;
   const Colours& colours_;
+  const Markup& forms_;
   Paint open_ = Paint::Normal;  // Keyword or Identifier while a span is open
   bool heldSpace_ = false;      // a one-space entry after the open span, not yet written
 };
 
-// What each internal tag of a marked line becomes in one output mode.
+// The internal tags of a marked line, and the form each takes in `forms`.
 enum Tag { KeywordTag, CommentTag, IdentifierTag, SpanEndTag, DivStartTag, DivEndTag, kTagCount };
 
 constexpr std::array<std::string_view, kTagCount> kTagTexts = {kKeywordSpan, kCommentSpan, kIdentifierSpan,
                                                                kSpanEnd,     kDivStart,    kDivEnd};
 
-struct LineForms {
-  std::string_view start, end;                // written around the line
-  std::array<std::string_view, kTagCount> tags;  // each internal tag's replacement
-  std::string_view hardSpace;                 // "&nbsp;", or a space in <pre>
-  bool spaceBeforeSpan;                       // a physical line that begins with a span gets one space
-};
+std::string_view FormOf(int tag, const Markup& forms) {
+  const std::array<std::string_view, kTagCount> tagForms = {forms.keywordOpen, forms.commentOpen,
+                                                            forms.identifierOpen, forms.spanEnd,
+                                                            forms.divStart, forms.divEnd};
+  return tagForms[tag];
+}
 
 // The internal tag at the start of `text`, or kTagCount when there is none.
 int TagAt(std::string_view text) {
@@ -172,31 +207,22 @@ int TagAt(std::string_view text) {
   return kTagCount;
 }
 
-// Copies `marked` into `out` with every tag and hard space in its final form.
-void AppendWrapped(std::string& out, std::string_view marked, const LineForms& forms) {
-  bool afterDiv = forms.spaceBeforeSpan;  // just after a <div> (the line's own counts)
+// Appends `marked` (in the marked forms) with every tag and hard space in `forms`.
+void AppendInForms(std::string& out, std::string_view marked, const Markup& forms) {
   size_t i = 0;
   while (i < marked.size()) {
     size_t stop = i;
     while (stop < marked.size() && marked[stop] != '<' && marked[stop] != kHardSpace) ++stop;
-    if (stop > i) {
-      out.append(marked.substr(i, stop - i));
-      afterDiv = false;
-      i = stop;
-      continue;
+    if (stop > i) out.append(marked.substr(i, stop - i));
+    if (stop == marked.size()) break;
+    const int tag = marked[stop] == '<' ? TagAt(marked.substr(stop)) : kTagCount;
+    if (tag != kTagCount) {
+      AppendTag(out, FormOf(tag, forms), forms);
+      i = stop + kTagTexts[tag].size();
+    } else {
+      out.append(marked[stop] == kHardSpace ? forms.hardSpace : "<");
+      i = stop + 1;
     }
-    const int tag = marked[i] == '<' ? TagAt(marked.substr(i)) : kTagCount;
-    if (tag == kTagCount) {
-      out.append(marked[i] == kHardSpace ? forms.hardSpace : "<");
-      afterDiv = false;
-      ++i;
-      continue;
-    }
-    const std::string_view form = forms.tags[tag];
-    if (afterDiv && form.starts_with("<span")) out += ' ';
-    out.append(form);
-    afterDiv = forms.spaceBeforeSpan && tag == DivStartTag;
-    i += kTagTexts[tag].size();
   }
 }
 
@@ -213,18 +239,43 @@ std::string clsConverter::EscapeHtml(std::string_view text) {
   return out;
 }
 
+clsConverter::Markup clsConverter::MarkedForms() {
+  return {kHardSpaceText, kKeywordSpan, kCommentSpan, kIdentifierSpan, kSpanEnd, kDivStart, kDivEnd, false};
+}
+
+// The final forms of the job's output mode: class spans in head and file
+// style, the prepared openers in inline style and font mode; a <div> per
+// physical line with a style sheet, a <br> after it in font mode, neither in
+// <pre>, where hard spaces are plain spaces.
+clsConverter::Markup clsConverter::OutputForms() const {
+  const clsVBCode& job = Job();
+  const bool style = job.UseStyleSheet();
+  const bool pre = job.UsePreTag();
+  const bool classes = style && job.CssOption() != 1;
+  Markup forms;
+  forms.hardSpace = pre ? " " : "&nbsp;";
+  forms.keywordOpen = classes ? kKeywordSpan : std::string_view(keywordOpen_);
+  forms.commentOpen = classes ? kCommentSpan : std::string_view(commentOpen_);
+  forms.identifierOpen = classes ? kIdentifierSpan : std::string_view(identifierOpen_);
+  forms.spanEnd = style ? kSpanEnd : "</font>";
+  forms.divStart = style && !pre ? kDivStart : "";
+  forms.divEnd = pre ? "" : style ? kDivEnd : "<br>";
+  forms.spaceBeforeLineSpan = style && !pre;
+  return forms;
+}
+
 std::string clsConverter::RenderStatement() {
   std::string html;
-  RenderStatement(html);
+  RenderStatement(html, MarkedForms());
   return html;
 }
 
 // Appends the HTML text of Statement(): coloured entries in their spans.
-void clsConverter::RenderStatement(std::string& html) {
+void clsConverter::RenderStatement(std::string& html, const Markup& forms) {
   const clsVBWord& s = Statement();
   if (statementObserver_) statementObserver_(s);
   const Colours colours = ColoursOf(Job());
-  SpanWriter writer(html, colours);
+  SpanWriter writer(html, colours, forms);
   for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), PaintOf(s.KindAt(i), colours));
   writer.Close();
 }
@@ -238,32 +289,26 @@ std::string clsConverter::WrapLine(const std::string& marked, bool emptyLine) {
 // Puts into `line` the text written for one logical line in the job's output
 // mode; `marked` is MarkLine's result, ignored for an empty line.
 void clsConverter::WrapLine(std::string_view marked, bool emptyLine, std::string& line) {
-  const clsVBCode& job = Job();
-  const bool pre = job.UsePreTag();
-  line.clear();
-  if (pre) {
-    line.swap(pendingPrefix_);  // the held-back font opener, written once
-  }
+  OpenLine(line);
   if (emptyLine) {
-    if (!pre) line.append(job.UseStyleSheet() ? "<div>&nbsp;</div>" : "<br>");
+    line.append(EmptyLineForm());
     return;
   }
-  const bool style = job.UseStyleSheet();
-  const bool inlineStyle = style && job.CssOption() == 1;
-  LineForms forms;
-  forms.start = style && !pre ? kDivStart : "";
-  forms.end = pre ? "" : style ? kDivEnd : "<br>";
-  forms.tags[KeywordTag] = style && !inlineStyle ? kKeywordSpan : keywordOpen_;
-  forms.tags[CommentTag] = style && !inlineStyle ? kCommentSpan : commentOpen_;
-  forms.tags[IdentifierTag] = style && !inlineStyle ? kIdentifierSpan : identifierOpen_;
-  forms.tags[SpanEndTag] = style ? kSpanEnd : "</font>";
-  forms.tags[DivStartTag] = style && !pre ? kDivStart : "";
-  forms.tags[DivEndTag] = pre ? "" : style ? kDivEnd : "<br>";
-  forms.hardSpace = pre ? " " : "&nbsp;";
-  forms.spaceBeforeSpan = style && !pre;
-  line.append(forms.start);
-  AppendWrapped(line, marked, forms);
-  line.append(forms.end);
+  const Markup forms = OutputForms();
+  line.append(forms.divStart);
+  AppendInForms(line, marked, forms);
+  line.append(forms.divEnd);
+}
+
+void clsConverter::OpenLine(std::string& line) {
+  line.clear();
+  if (Job().UsePreTag()) line.swap(pendingPrefix_);  // the held-back font opener, written once
+}
+
+std::string_view clsConverter::EmptyLineForm() const {
+  const clsVBCode& job = Job();
+  if (job.UsePreTag()) return "";
+  return job.UseStyleSheet() ? "<div>&nbsp;</div>" : "<br>";
 }
 
 }  // namespace qm
