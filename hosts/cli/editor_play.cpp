@@ -35,7 +35,8 @@ constexpr HostOfExtension kHosts[] = {
     {"accdb", "Microsoft Access", true},    {"pub", "Microsoft Publisher", false},
     {"vsd", "Microsoft Visio", false},
 };
-// The caption for sources that are no Office document.
+// The caption of control 106 for sources that are no Office document (the
+// add-in then knows no host application).
 constexpr const char* kNoHostCaption = "Quillmark";
 
 std::string Lower(std::string text) {
@@ -138,19 +139,14 @@ std::string ProjectFileFor(const std::vector<std::string>& sources, const editor
   return file.string();
 }
 
-std::string HostCaptionFor(const std::string& path) {
-  const HostOfExtension* host = HostOf(path);
-  return host ? host->caption : kNoHostCaption;
-}
-
 PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options) {
   PlayedEditor played;
   loaded.fileName = ProjectFileFor(options.sources, loaded);
+  const HostOfExtension* host = HostOf(options.sources.empty() ? std::string() : options.sources.front());
   played.vbe = editor::MemoryVBE::Create();
-  played.vbe->MemoryBars()->SetHostCaption(HostCaptionFor(options.sources.empty() ? "" : options.sources.front()));
+  played.vbe->MemoryBars()->SetHostCaption(host ? host->caption : kNoHostCaption);
   played.vbe->MemoryBars()->SetCompiled(!options.uncompiled);
   const editor::MemoryProjectPtr project = played.vbe->AddProject(loaded);
-  const HostOfExtension* host = HostOf(options.sources.empty() ? "" : options.sources.front());
   if (host && host->bareCaptionName) NameDocumentWithoutExtension(*project);
 
   played.selected = options.module.empty() ? FirstInConversionOrder(*project) : project->FindComponent(options.module);

@@ -1,7 +1,8 @@
 // The editor quillmark plays: the sources loaded into the in-memory editor
 // and the editor left as a user leaves it before clicking the add-in's
 // button — the component selected in the project window, its code window in
-// front with the selection in its pane, the project compiled.
+// front with the selection in its pane, the project compiled. An Office
+// document's extension decides the host application the editor belongs to.
 #pragma once
 
 #include <string>
@@ -23,10 +24,6 @@ editor::LoadedProject LoadSources(const CliOptions& options);
 // with a dot gets a trailing dot, so that stripping the extension gives the
 // whole name back.
 std::string ProjectFileFor(const std::vector<std::string>& sources, const editor::LoadedProject& project);
-
-// The editor's caption of control 106 for a document of that path (the host
-// application); "Quillmark" for exported files, which have no host.
-std::string HostCaptionFor(const std::string& path);
 
 struct PlayedEditor {
   editor::MemoryVBEPtr vbe;
