@@ -98,7 +98,7 @@ void CliFormHost::PlayOptionsDialog(platform::UserForm& dialog) {
 void CliFormHost::PlayProgressWindow(platform::UserForm& window) {
   const auto& run = static_cast<const frmProgress&>(window);
   outcome_.finished = run.ErrorNumber() == 0 && !run.Cancelled();
-  progress_.Update(window, run.IndicatorFullWidth());
+  progress_.Update(window, run.IndicatorFullWidth(), true);
   if (!window.Visible()) return;
   platform::Control& ok = window["cmdOK"];
   if (!ok.Usable()) return;

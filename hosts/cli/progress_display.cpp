@@ -1,9 +1,9 @@
 // Draws the progress window as one line on standard error: the window's
 // file label (the file name or the module counter "2/5 Module2"), its status
 // text, a bar of kBarCells cells and the percentage. The line is rewritten in
-// place with a carriage return and an erase-to-end; drawing is limited to one
-// every kMinInterval unless the texts change, because the add-in processes
-// window messages after every converted line.
+// place with a carriage return and an erase-to-end. The add-in processes
+// window messages after every converted line, so the window is looked at
+// only once every kMinInterval, and the final state when the host forces it.
 #include "hosts/cli/progress_display.h"
 
 #include <algorithm>
@@ -34,21 +34,20 @@ std::string ProgressDisplay::StatusLine(const std::string& fileLabel, const std:
   return line;
 }
 
-void ProgressDisplay::Update(const platform::UserForm& progressWindow, float fullWidth) {
+void ProgressDisplay::Update(const platform::UserForm& progressWindow, float fullWidth, bool force) {
   if (!enabled_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (!force && drawn_ && now - lastDrawn_ < kMinInterval) return;
   const platform::Control* bar = progressWindow.Find("lblIndicator");
   const double share = bar && fullWidth > 0 ? bar->Width() / fullWidth : 0.0;
   const std::string line =
       StatusLine(CaptionOf(progressWindow, "lblFileName"), CaptionOf(progressWindow, "lblDescription"), share);
+  lastDrawn_ = now;
   if (line == lastLine_) return;
-  const auto now = std::chrono::steady_clock::now();
-  const bool textChanged = line.substr(0, line.find(" [")) != lastLine_.substr(0, lastLine_.find(" ["));
-  if (!textChanged && now - lastDrawn_ < kMinInterval) return;
   std::fprintf(stderr, "\r%s\033[K", line.c_str());
   std::fflush(stderr);
   drawn_ = true;
   lastLine_ = line;
-  lastDrawn_ = now;
 }
 
 void ProgressDisplay::Finish() {

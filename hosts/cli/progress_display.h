@@ -18,9 +18,9 @@ class ProgressDisplay {
   ProgressDisplay(const ProgressDisplay&) = delete;
   ProgressDisplay& operator=(const ProgressDisplay&) = delete;
 
-  // Redraws the line from the progress window when its text changed or the
-  // bar moved and the last drawing is old enough.
-  void Update(const platform::UserForm& progressWindow, float fullWidth);
+  // Redraws the line from the progress window when it changed and the last
+  // drawing is old enough, or at once when forced (the final state).
+  void Update(const platform::UserForm& progressWindow, float fullWidth, bool force = false);
   // Ends the line so that later output starts on a fresh one.
   void Finish();
 
