@@ -2,7 +2,8 @@
 # Whole-program benchmark of quillmark: generates a large project of exported
 # modules and converts it as a project site, reporting the source size, the
 # time, the throughput (MB/s of source, whole process: loading, converting,
-# writing and placing every page) and the peak memory (/usr/bin/time -v).
+# writing and placing every page; on a busy machine also per processor
+# second) and the peak memory (/usr/bin/time -v).
 #
 #   tools/bench_project.sh [MODULES [KB_PER_MODULE]]     default 240 x 100 KB
 #   QUILLMARK=build/bin/quillmark tools/bench_project.sh 480 50
@@ -77,10 +78,13 @@ awk -v bytes="$BYTES" -v pages="$PAGES" -v output="$OUTPUT" '
     n = split($NF, t, ":"); secs = 0
     for (i = 1; i <= n; i++) secs = secs * 60 + t[i]
   }
+  /User time \(seconds\)/ { cpu += $NF }
+  /System time \(seconds\)/ { cpu += $NF }
   /Maximum resident set size/ { rss = $NF }
   END {
+    mb = bytes / 1048576
     printf "Site: %d files, %d bytes\n", pages, output
-    printf "Time: %.2f s wall clock\n", secs
-    printf "Throughput: %.1f MB/s of source\n", (bytes / 1048576) / (secs > 0 ? secs : 0.01)
+    printf "Time: %.2f s wall clock, %.2f s of processor (user + system)\n", secs, cpu
+    printf "Throughput: %.1f MB/s of source (%.1f MB/s per processor second)\n", mb / (secs > 0 ? secs : 0.01), mb / (cpu > 0 ? cpu : 0.01)
     printf "Peak memory: %.1f MB resident\n", rss / 1024
   }' "$WORK/time.txt"

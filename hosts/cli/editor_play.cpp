@@ -105,6 +105,21 @@ void NameDocumentWithoutExtension(const editor::MemoryProject& project) {
   }
 }
 
+// Adds the loaded project to the editor module by module, letting go of each
+// module's loaded text as soon as the editor holds it, so that the source is
+// held once and not twice. As the editor does with a loaded project, every
+// component gets a code module except a designer without text.
+editor::MemoryProjectPtr AddProjectReleasingText(editor::MemoryVBE& vbe, editor::LoadedProject& loaded) {
+  auto project = std::make_shared<editor::MemoryProject>(loaded.name, loaded.fileName, loaded.documentName);
+  for (editor::LoadedModule& module : loaded.modules) {
+    const bool hasCode = !(module.kind == kDesigner && module.text.empty());
+    project->AddComponent(std::make_shared<editor::MemoryComponent>(
+        module.name, module.kind, hasCode ? editor::MemoryCodeModule::Create(module.text) : nullptr));
+    std::string().swap(module.text);
+  }
+  return vbe.AddProject(std::move(project));
+}
+
 // The pane's selection for the options': a range that ends on a line without
 // a column takes that whole line, as selecting whole lines in the editor
 // ends at the start of the next line (or after the last line's text).
@@ -146,7 +161,7 @@ PlayedEditor PlayEditor(editor::LoadedProject loaded, const CliOptions& options)
   played.vbe = editor::MemoryVBE::Create();
   played.vbe->MemoryBars()->SetHostCaption(host ? host->caption : kNoHostCaption);
   played.vbe->MemoryBars()->SetCompiled(!options.uncompiled);
-  const editor::MemoryProjectPtr project = played.vbe->AddProject(loaded);
+  const editor::MemoryProjectPtr project = AddProjectReleasingText(*played.vbe, loaded);
   if (host && host->bareCaptionName) NameDocumentWithoutExtension(*project);
 
   played.selected = options.module.empty() ? FirstInConversionOrder(*project) : project->FindComponent(options.module);
