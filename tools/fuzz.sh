@@ -7,7 +7,8 @@
 #
 # Builds build-fuzz with clang++-14 (QUILLMARK_FUZZ=ON: coverage, ASan, UBSan)
 # and grows a working corpus per target in build-fuzz/corpus/<target>, seeded
-# from fuzz/corpus/<target>. A crash, hang (10 s), leak, out-of-memory or
+# from fuzz/corpus/<target> (with the dictionary fuzz/vba.dict or
+# fuzz/reg.dict where one fits). A crash, hang (10 s), leak, out-of-memory or
 # sanitizer report stops that target and leaves the input in
 # build-fuzz/artifacts/<target>/; the log is build-fuzz/logs/<target>.log.
 # Exits 1 when any target left an artifact. After a fix, copy the input to
@@ -38,10 +39,15 @@ run_target() {
   name=$1
   mkdir -p "$BUILD/corpus/$name" "$BUILD/artifacts/$name" "$BUILD/logs"
   cp -n fuzz/corpus/"$name"/* "$BUILD/corpus/$name/" 2>/dev/null || true
+  dict=()
+  case $name in
+    line|page) dict=(-dict=fuzz/vba.dict) ;;
+    reg) dict=(-dict=fuzz/reg.dict) ;;
+  esac
   echo "fuzz_$name: ${TIME}s from $(date +%H:%M:%S)"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$BUILD/bin/fuzz_$name" -max_total_time="$TIME" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-      -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$name/" \
+      -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$name/" "${dict[@]}" \
       "$BUILD/corpus/$name" fuzz/corpus/"$name" >"$BUILD/logs/$name.log" 2>&1 || true
   echo "fuzz_$name: done at $(date +%H:%M:%S), $(grep -c '' "$BUILD/logs/$name.log") log lines," \
        "$(ls "$BUILD/artifacts/$name" | wc -l) artifact(s)"
