@@ -38,8 +38,8 @@ bool IsOneOf(std::string_view s, std::initializer_list<std::string_view> set) {
   return std::find(set.begin(), set.end(), s) != set.end();
 }
 
-const std::string& Last(clsConverter& c) { return c.Statement().LastWord(); }
-const std::string& BeforeLast(clsConverter& c) { return c.Statement().WordBeforeLast(); }
+std::string_view Last(clsConverter& c) { return c.Statement().LastWord(); }
+std::string_view BeforeLast(clsConverter& c) { return c.Statement().WordBeforeLast(); }
 int32_t Count(clsConverter& c) { return c.Statement().SignificantCount(); }
 
 // Keyword when `cond`, identifier otherwise.

@@ -28,21 +28,22 @@ bool IsContextName(std::string_view word) {
                      [word](std::string_view name) { return name[0] == word[0] && name == word; });
 }
 
-// The context words move on: `word` becomes the last one.
-void Remember(std::string& last, std::string& beforeLast, std::string_view word) {
-  last.swap(beforeLast);
-  last.assign(word);
+// The context words move on: the entry at `position` (0 for an empty word)
+// becomes the last one.
+void Remember(int32_t& last, int32_t& beforeLast, int32_t position) {
+  beforeLast = last;
+  last = position;
 }
 
 }  // namespace
 
 void clsVBWord::Reset() {
-  words_.clear();
-  kinds_.clear();
+  text_.clear();
+  entries_.clear();
   parenStack_.clear();
   keywordParen_ = false;
-  lastWord_.clear();
-  wordBeforeLast_.clear();
+  lastWord_ = 0;
+  wordBeforeLast_ = 0;
   significantCount_ = 0;
   lastWordIndex_ = 0;
   afterGoTo_ = false;
@@ -52,23 +53,24 @@ void clsVBWord::Reset() {
 void clsVBWord::AddWord(std::string_view word, WordKind kind) {
   if (word.empty()) return;
   if (kind == WordKind::Identifier && afterGoTo_) kind = WordKind::Plain;
-  words_.emplace_back(word);
-  kinds_.push_back(kind);
+  entries_.push_back({static_cast<uint32_t>(text_.size()), static_cast<uint32_t>(word.size()), kind});
+  text_.append(word);
+  word = WordAt(Count());  // the stored copy: `word` may have been a view of text_
 
   switch (kind) {
     case WordKind::Plain:
     case WordKind::Identifier:
       if (IsSpaces(word)) return;
-      if (IsContextName(word)) Remember(lastWord_, wordBeforeLast_, word);
+      if (IsContextName(word)) Remember(lastWord_, wordBeforeLast_, Count());
       if (word.front() == kContinuationMark) return;
       break;
     case WordKind::Keyword:
       if (word == "GoSub" || word == "GoTo") afterGoTo_ = true;
-      Remember(lastWord_, wordBeforeLast_, word);
+      Remember(lastWord_, wordBeforeLast_, Count());
       break;
     case WordKind::StringLiteral:
     case WordKind::Comment:
-      Remember(lastWord_, wordBeforeLast_, "");
+      Remember(lastWord_, wordBeforeLast_, 0);
       break;
   }
   ++significantCount_;
@@ -79,7 +81,7 @@ void clsVBWord::AddWord(std::string_view word, WordKind kind) {
 // ignored rather than corrupting memory.
 void clsVBWord::SetKind(int index, WordKind kind) {
   if (index < 1 || index > Count()) return;
-  kinds_[index - 1] = kind;
+  entries_[index - 1].kind = kind;
 }
 
 }  // namespace qm

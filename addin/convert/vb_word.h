@@ -4,7 +4,10 @@
 // entries so far, and the open parentheses.
 //
 // Positions are 1-based. Reset runs at creation and at every statement
-// boundary inside a logical line.
+// boundary inside a logical line; the list keeps its storage from one
+// statement to the next. The texts of all entries are stored one after the
+// other in one string, so a view from WordAt stays valid until the next
+// AddWord or Reset.
 #pragma once
 
 #include <cstdint>
@@ -31,14 +34,19 @@ class clsVBWord {
   void AddWord(std::string_view word, WordKind kind);
   // Replaces the kind of an entry; callers name only an entry with a successor.
   void SetKind(int index, WordKind kind);
-  int Count() const { return static_cast<int>(words_.size()); }
-  const std::string& WordAt(int index) const { return words_[index - 1]; }
-  WordKind KindAt(int index) const { return kinds_[index - 1]; }
+  int Count() const { return static_cast<int>(entries_.size()); }
+  std::string_view WordAt(int index) const {
+    const Entry& e = entries_[index - 1];
+    return std::string_view(text_).substr(e.start, e.length);
+  }
+  WordKind KindAt(int index) const { return entries_[index - 1].kind; }
 
   int32_t SignificantCount() const { return significantCount_; }
   int32_t LastWordIndex() const { return lastWordIndex_; }
-  const std::string& LastWord() const { return lastWord_; }
-  const std::string& WordBeforeLast() const { return wordBeforeLast_; }
+  // The context words, empty when there is none; like WordAt, valid until
+  // the next AddWord or Reset.
+  std::string_view LastWord() const { return ContextWord(lastWord_); }
+  std::string_view WordBeforeLast() const { return ContextWord(wordBeforeLast_); }
   std::vector<bool>& ParenStack() { return parenStack_; }
   const std::vector<bool>& ParenStack() const { return parenStack_; }
   bool KeywordParen() const { return keywordParen_; }
@@ -46,12 +54,20 @@ class clsVBWord {
   bool AfterGoTo() const { return afterGoTo_; }
 
  private:
-  std::vector<std::string> words_;  // every entry's text, in statement order
-  std::vector<WordKind> kinds_;     // the kind of each entry, parallel to words_
+  struct Entry {
+    uint32_t start;   // position of the entry's text in text_
+    uint32_t length;  // its length in bytes
+    WordKind kind;
+  };
+  std::string text_;             // every entry's text, in statement order, run together
+  std::vector<Entry> entries_;   // where each entry's text is, and its kind
   std::vector<bool> parenStack_;    // one per open parenthesis: true for a keyword function's
   bool keywordParen_ = false;       // the next "(" belongs to a keyword function
-  std::string lastWord_;            // the last context word
-  std::string wordBeforeLast_;      // the context word before it
+  // The text of the context word held as entry position `index` (0 for none).
+  std::string_view ContextWord(int32_t index) const { return index == 0 ? std::string_view() : WordAt(index); }
+
+  int32_t lastWord_ = 0;            // position of the last context word; 0 when empty
+  int32_t wordBeforeLast_ = 0;      // position of the context word before it; 0 when empty
   int32_t significantCount_ = 0;    // counted entries so far
   int32_t lastWordIndex_ = 0;       // position of the last counted entry; 0 before any
   bool afterGoTo_ = false;          // a GoTo or GoSub was added: identifiers become plain

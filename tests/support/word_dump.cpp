@@ -3,13 +3,14 @@
 #include "tests/support/word_dump.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace qm::test {
 
 namespace {
 
 // The entry's text with the internal marks made readable.
-std::string Visible(const std::string& word) {
+std::string Visible(std::string_view word) {
   std::string out;
   for (char c : word) {
     if (c == '\x1A') out += '~';
@@ -19,7 +20,7 @@ std::string Visible(const std::string& word) {
   return out;
 }
 
-std::string DumpEntry(const std::string& word, WordKind kind) {
+std::string DumpEntry(std::string_view word, WordKind kind) {
   switch (kind) {
     case WordKind::Keyword: return "k{" + Visible(word) + "}";
     case WordKind::Identifier: return "d{" + Visible(word) + "}";
