@@ -15,6 +15,7 @@
 #include <array>
 #include <vector>
 
+#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
 #include "addin/job/vb_code.h"
 
@@ -38,6 +39,13 @@ size_t CharLength(std::string_view text, size_t pos) {
   return std::min(n, text.size() - pos);
 }
 
+// The separator characters of a code segment, and the first byte of the
+// ideographic space.
+constexpr ByteSet kSeparatorBytes = MakeByteSet(" \x1A(),:;-\xE3");
+
+// The characters that may start an event of the statement walk.
+constexpr ByteSet kEventBytes = MakeByteSet("\"':\t");
+
 // Puts into `b` a copy of `text` of the same length in which every separator
 // is a space. In ":=" only the "=" separates; the colon stays with the name
 // before it.
@@ -45,13 +53,14 @@ void BoundaryCopy(std::string_view text, std::string& b) {
   b.assign(text);
   for (size_t i = 0; i < b.size(); ++i) {
     const char c = b[i];
+    if (!InSet(kSeparatorBytes, c)) continue;
     if (c == ':' && i + 1 < b.size() && b[i + 1] == '=') {
       b[++i] = ' ';
-    } else if (c == kIdeographicSpace[0] && text.substr(i, 3) == kIdeographicSpace) {
+    } else if (c == kIdeographicSpace[0]) {
+      if (text.substr(i, 3) != kIdeographicSpace) continue;
       b.replace(i, 3, 3, ' ');
       i += 2;
-    } else if (c == ' ' || c == kContinuationMark || c == '(' || c == ')' || c == ',' ||
-               c == ':' || c == ';' || c == '-') {
+    } else {
       b[i] = ' ';
     }
   }
@@ -84,8 +93,10 @@ bool RemFollows(std::string_view body, size_t p) {
   return at == body.size() || body[at] == '\'' || ReadsAsSpace(body, at, length);
 }
 
+// An event of the statement walk. Continuation marks need no event: the
+// walk would pass over them.
 struct LineEvent {
-  enum Kind { QuoteRun, Apostrophe, Split, Continuation } kind;
+  enum Kind { QuoteRun, Apostrophe, Split } kind;
   size_t pos;        // 0-based byte position in the body
   size_t count = 0;  // quote runs: the number of quotes
 };
@@ -95,20 +106,17 @@ struct LineEvent {
 bool NextEvent(std::string_view body, size_t& at, LineEvent& e) {
   for (size_t i = at; i < body.size(); ++i) {
     const char c = body[i];
+    if (!InSet(kEventBytes, c)) continue;
     if (c == '"') {
       size_t end = i;
       while (end < body.size() && body[end] == '"') ++end;
       e = {LineEvent::QuoteRun, i, end - i};
     } else if (c == '\'') {
       e = {LineEvent::Apostrophe, i};
-    } else if (c == ':' || c == kThenMark) {
+    } else {  // a colon or a Then mark: a split when a space, a continuation or the end follows
       const bool last = i + 1 == body.size();
       if (!last && body[i + 1] != ' ' && body[i + 1] != kContinuationMark) continue;
       e = {LineEvent::Split, i};
-    } else if (c == kContinuationMark) {
-      e = {LineEvent::Continuation, i};
-    } else {
-      continue;
     }
     at = e.pos + std::max<size_t>(e.count, 1);
     return true;
@@ -165,7 +173,7 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
         Statement().AddWord(body.substr(p, k), WordKind::Plain);
         start = p + k;
       }
-    } else if (inString || e.kind == LineEvent::Continuation) {
+    } else if (inString) {
       continue;
     } else if (e.kind == LineEvent::Apostrophe) {
       MarkCode(body.substr(start, p - start));

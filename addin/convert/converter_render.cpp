@@ -22,6 +22,7 @@
 #include <array>
 #include <string>
 
+#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
 #include "addin/job/vb_code.h"
 
@@ -55,11 +56,7 @@ std::string_view MarkupOf(char c) {
 
 // The characters that rendering changes: markup characters, spaces and the
 // internal marks.
-constexpr std::array<bool, 256> kEscaped = [] {
-  std::array<bool, 256> table{};
-  for (char c : std::string_view("&<>\" \x0B\x1A\t")) table[static_cast<unsigned char>(c)] = true;
-  return table;
-}();
+constexpr ByteSet kEscaped = MakeByteSet("&<>\" \x0B\x1A\t");
 
 // Appends a tag, giving a span opener at the start of a physical line the
 // one space it gets after its <div> ("<div> <span").
@@ -86,7 +83,7 @@ void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm,
   size_t i = 0;
   while (i < text.size()) {
     size_t run = i;
-    while (run < text.size() && !kEscaped[static_cast<unsigned char>(text[run])]) ++run;
+    while (run < text.size() && !InSet(kEscaped, text[run])) ++run;
     if (run > i) out.append(text.substr(i, run - i));
     if (run == text.size()) break;
     const char c = text[run];
