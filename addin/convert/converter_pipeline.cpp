@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "addin/common/vba_error.h"
+#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
 #include "addin/job/vb_code.h"
 
@@ -34,11 +35,9 @@ std::string DropLastCharacters(const std::string& text, int count) {
   return text.substr(0, end);
 }
 
-// True for the characters that end a run of ordinary text when the module
-// is read: the line breaks and U+001A.
-bool IsTextStop(char c) {
-  return static_cast<unsigned char>(c) < 0x20 && (c == '\r' || c == '\n' || c == kContinuationMark);
-}
+// The characters that end a run of ordinary text when the module is read:
+// the line breaks and U+001A.
+constexpr ByteSet kTextStops = MakeByteSet("\r\n\x1A");
 
 // Number of characters (code points) of UTF-8 text.
 int CountCharacters(std::string_view text) {
@@ -69,12 +68,9 @@ std::string TabsExpanded(std::string_view text, int width) {
   return out;
 }
 
-// Stores one physical-line-joined piece as a logical line of the job.
-void StoreLogicalLine(clsVBCode& job, const std::string& piece, int width) {
-  int32_t span = 1;
-  for (char c : piece) {
-    if (c == kContinuationMark) ++span;
-  }
+// Stores one physical-line-joined piece, `span` physical lines long, as a
+// logical line of the job.
+void StoreLogicalLine(clsVBCode& job, const std::string& piece, int32_t span, int width) {
   std::string line = clsConverter::ExpandTabs(piece, width);
   line.erase(line.find_last_not_of(' ') + 1);
   job.AddLogicalLine(std::move(line), span);
@@ -86,10 +82,11 @@ void StoreLogicalLine(clsVBCode& job, const std::string& piece, int width) {
 // The last piece is stored even when empty.
 void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
   std::string piece;
+  int32_t span = 1;  // physical lines in `piece`: one more than its continuation marks
   size_t i = 0;
   while (true) {
     size_t stop = i;
-    while (stop < text.size() && !IsTextStop(text[stop])) ++stop;
+    while (stop < text.size() && !InSet(kTextStops, text[stop])) ++stop;
     piece.append(text.substr(i, stop - i));
     if (stop == text.size()) break;
     i = stop + 1;
@@ -99,12 +96,14 @@ void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
     if (n >= 2 && piece[n - 2] == ' ' && piece[n - 1] == '_') {
       piece.resize(n - 2);
       piece += kContinuationMark;
+      ++span;
       continue;
     }
-    StoreLogicalLine(job, piece, width);
+    StoreLogicalLine(job, piece, span, width);
     piece.clear();
+    span = 1;
   }
-  StoreLogicalLine(job, piece, width);
+  StoreLogicalLine(job, piece, span, width);
 }
 
 // Calls `call` and reports whether it succeeded; a raised error is swallowed.
@@ -122,12 +121,11 @@ bool Try(Call&& call) {
 // blank lines above each included. Failing editor calls are skipped: a line
 // whose procedure cannot be read counts as part of the line before.
 //
-// Each new name is asked for its start line in every kind it can have. A
-// name cannot be both a Sub or Function and a property, so a line of a Sub
-// or Function asks for that kind only, and a property line for the three
-// property kinds (Get, Let and Set may share a name): the editor raises an
-// error for each kind a name lacks, and this keeps those to the rare
-// property without all three.
+// Every procedure has lines of its own, and the editor tells the kind of
+// each line along with its name (a property's Get, Let and Set share the
+// name, each with its own kind). So each new name and kind is asked for its
+// start line in that kind only: asking for kinds a name lacks would only
+// make the editor raise errors.
 std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
   std::unordered_set<int32_t> starts;
   int declarations = 0;
@@ -135,6 +133,7 @@ std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
   const bool haveDeclarations = Try([&] { declarations = module.CountOfDeclarationLines(); });
   Try([&] { last = module.CountOfLines(); });
   std::string previous, name;
+  int previousKind = kProcProc;
   int kind = kProcProc;
   for (int line = declarations + 1; line <= last; ++line) {
     Try([&] {
@@ -142,12 +141,10 @@ std::unordered_set<int32_t> FindProcStarts(const CodeModule& module) {
       name = module.ProcOfLine(line, lineKind);
       kind = lineKind;
     });
-    if (name == previous) continue;
+    if (name == previous && kind == previousKind) continue;
     previous = name;
-    for (int procKind : {kProcProc, kProcLet, kProcSet, kProcGet}) {
-      if ((procKind == kProcProc) != (kind == kProcProc)) continue;
-      Try([&] { starts.insert(module.ProcStartLine(name, procKind)); });
-    }
+    previousKind = kind;
+    Try([&] { starts.insert(module.ProcStartLine(name, kind)); });
   }
   // A module that opens with a procedure gets no separator above line 1.
   if (haveDeclarations && declarations == 0) starts.erase(1);
