@@ -83,17 +83,20 @@ class clsConverter {
   static std::vector<std::string_view> MainKeywordList();
   static std::vector<std::string_view> RuleWordList();
 
-  // The forms in which rendering writes its markup: the internal forms of a
-  // marked line (MarkedForms: hard-space marks, class spans, <div> around
-  // each physical line) or the final forms of the job's output mode
-  // (OutputForms), so that WriteLine renders each line once, in its final form.
+  // How rendering writes a line: which kinds get a span (from the job's
+  // colours), and the forms of its markup: the internal forms of a marked
+  // line (MarkedForms: hard-space marks, class spans, <div> around each
+  // physical line) or the final forms of the job's output mode (OutputForms),
+  // so that WriteLine renders each line once, in its final form.
   struct Markup {
+    bool keywordSpans = false, commentSpans = false, identifierSpans = false;  // colours differ
+    bool keywordBack = false, identifierBack = false;  // backgrounds differ
     std::string_view hardSpace;
     std::string_view keywordOpen, commentOpen, identifierOpen, spanEnd;
     std::string_view divStart, divEnd;  // around each physical line
     bool spaceBeforeLineSpan = false;   // a physical line that begins with a span gets one space
   };
-  static Markup MarkedForms();
+  Markup MarkedForms() const;
   Markup OutputForms() const;
 
   // Line marking.

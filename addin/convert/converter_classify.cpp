@@ -13,6 +13,7 @@
 #include <cctype>
 #include <initializer_list>
 
+#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
 
 namespace qm {
@@ -170,6 +171,10 @@ constexpr std::array<std::string_view, 100> kMainKeywords = {
     "True", "TypeOf", "Unlock", "Until", "Variant", "Wend", "While", "With", "WithEvents",
     "Write", "Xor"};
 
+// The characters a numeric literal can start with: a digit, a sign, a
+// decimal point, or the "&" of "&H" and "&O".
+constexpr ByteSet kNumberStarts = MakeByteSet("0123456789+-.&");
+
 // Operators that stand as words of their own.
 constexpr std::array<std::string_view, 8> kOperators = {"+", "*", "/", "\\", "&", "<", ">", "="};
 
@@ -288,6 +293,7 @@ void clsConverter::MarkName(std::string_view word) {
 
 // True for a numeric literal, with or without a type-declaration character.
 bool clsConverter::IsNumberWord(std::string_view text) {
+  if (text.empty() || !InSet(kNumberStarts, text[0])) return false;  // most words end here
   if (IsNumericText(text)) return true;
   if (text.size() < 2) return false;
   const char last = text.back();

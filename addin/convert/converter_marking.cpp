@@ -255,6 +255,11 @@ void clsConverter::MarkLineStart(std::string_view& text, std::string_view& b) {
 // off the parenthesis stack and take the keyword kind of a keyword function.
 void clsConverter::AddGap(std::string_view text) {
   clsVBWord& s = Statement();
+  if (text == " ") {  // the usual gap between two words
+    s.AddWord(text, WordKind::Plain);
+    s.KeywordParen(false);
+    return;
+  }
   for (size_t i = 0; i < text.size();) {
     const size_t n = CharLength(text, i);
     const std::string_view c = text.substr(i, n);

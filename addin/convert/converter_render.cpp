@@ -87,13 +87,14 @@ void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm,
     if (run > i) out.append(text.substr(i, run - i));
     if (run == text.size()) break;
     const char c = text[run];
-    if (c == kContinuationMark && breakForm != BreakForm::Mark) {
+    if (c == ' ' || c == kHardSpace) {
+      out.append(forms.hardSpace);
+    } else if (c == kContinuationMark && breakForm != BreakForm::Mark) {
       AppendBreak(out, breakForm, forms);
     } else if (c == kContinuationMark) {
       out += c;
     } else {
-      const std::string_view markup = c == kThenMark ? "Then" : MarkupOf(c);
-      out.append(markup == kHardSpaceText ? forms.hardSpace : markup);
+      out.append(c == kThenMark ? "Then" : MarkupOf(c));
     }
     i = run + 1;
   }
@@ -102,22 +103,11 @@ void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm,
 // How an entry is drawn: in normal text or in one of the three class spans.
 enum class Paint { Normal, Keyword, Comment, Identifier };
 
-// The job's colour decisions that rendering depends on.
-struct Colours {
-  bool keyword, comment, identifier;  // the kind's colours differ from normal text
-  bool keywordBack, identifierBack;   // the kind's background differs from normal
-};
-
-Colours ColoursOf(const clsVBCode& job) {
-  return {job.KeywordDiffers(), job.CommentDiffers(), job.IdentifierDiffers(), job.KeywordBackDiffers(),
-          job.IdentifierBackDiffers()};
-}
-
-Paint PaintOf(WordKind kind, const Colours& colours) {
+Paint PaintOf(WordKind kind, const Markup& forms) {
   switch (kind) {
-    case WordKind::Keyword: return colours.keyword ? Paint::Keyword : Paint::Normal;
-    case WordKind::Comment: return colours.comment ? Paint::Comment : Paint::Normal;
-    case WordKind::Identifier: return colours.identifier ? Paint::Identifier : Paint::Normal;
+    case WordKind::Keyword: return forms.keywordSpans ? Paint::Keyword : Paint::Normal;
+    case WordKind::Comment: return forms.commentSpans ? Paint::Comment : Paint::Normal;
+    case WordKind::Identifier: return forms.identifierSpans ? Paint::Identifier : Paint::Normal;
     default: return Paint::Normal;
   }
 }
@@ -129,8 +119,7 @@ Paint PaintOf(WordKind kind, const Colours& colours) {
 // until it is known whether it falls inside the span or after its close.
 class SpanWriter {
  public:
-  SpanWriter(std::string& html, const Colours& colours, const Markup& forms)
-      : html_(html), colours_(colours), forms_(forms) {}
+  SpanWriter(std::string& html, const Markup& forms) : html_(html), forms_(forms) {}
 
   void Entry(std::string_view word, Paint paint) {
     if (open_ != Paint::Normal) {
@@ -168,7 +157,7 @@ class SpanWriter {
  private:
   // True when `word` is drawn as one hard space that the open span may stretch over.
   bool MayBridge(std::string_view word) const {
-    const bool backDiffers = open_ == Paint::Keyword ? colours_.keywordBack : colours_.identifierBack;
+    const bool backDiffers = open_ == Paint::Keyword ? forms_.keywordBack : forms_.identifierBack;
     return !backDiffers && word.size() == 1 && (word[0] == ' ' || word[0] == kHardSpace);
   }
   void WriteHeldSpace() {
@@ -177,7 +166,6 @@ class SpanWriter {
   }
 
   std::string& html_;
-  const Colours& colours_;
   const Markup& forms_;
   Paint open_ = Paint::Normal;  // Keyword or Identifier while a span is open
   bool heldSpace_ = false;      // a one-space entry after the open span, not yet written
@@ -223,6 +211,15 @@ void AppendInForms(std::string& out, std::string_view marked, const Markup& form
   }
 }
 
+// Which kinds get a span: those whose colours differ from normal text.
+void SetSpanKinds(clsConverter::Markup& forms, const clsVBCode& job) {
+  forms.keywordSpans = job.KeywordDiffers();
+  forms.commentSpans = job.CommentDiffers();
+  forms.identifierSpans = job.IdentifierDiffers();
+  forms.keywordBack = job.KeywordBackDiffers();
+  forms.identifierBack = job.IdentifierBackDiffers();
+}
+
 }  // namespace
 
 // `text` escaped for HTML, every space a hard space.
@@ -236,8 +233,17 @@ std::string clsConverter::EscapeHtml(std::string_view text) {
   return out;
 }
 
-clsConverter::Markup clsConverter::MarkedForms() {
-  return {kHardSpaceText, kKeywordSpan, kCommentSpan, kIdentifierSpan, kSpanEnd, kDivStart, kDivEnd, false};
+clsConverter::Markup clsConverter::MarkedForms() const {
+  Markup forms;
+  SetSpanKinds(forms, Job());
+  forms.hardSpace = kHardSpaceText;
+  forms.keywordOpen = kKeywordSpan;
+  forms.commentOpen = kCommentSpan;
+  forms.identifierOpen = kIdentifierSpan;
+  forms.spanEnd = kSpanEnd;
+  forms.divStart = kDivStart;
+  forms.divEnd = kDivEnd;
+  return forms;
 }
 
 // The final forms of the job's output mode: class spans in head and file
@@ -250,6 +256,7 @@ clsConverter::Markup clsConverter::OutputForms() const {
   const bool pre = job.UsePreTag();
   const bool classes = style && job.CssOption() != 1;
   Markup forms;
+  SetSpanKinds(forms, job);
   forms.hardSpace = pre ? " " : "&nbsp;";
   forms.keywordOpen = classes ? kKeywordSpan : std::string_view(keywordOpen_);
   forms.commentOpen = classes ? kCommentSpan : std::string_view(commentOpen_);
@@ -271,9 +278,8 @@ std::string clsConverter::RenderStatement() {
 void clsConverter::RenderStatement(std::string& html, const Markup& forms) {
   const clsVBWord& s = Statement();
   if (statementObserver_) statementObserver_(s);
-  const Colours colours = ColoursOf(Job());
-  SpanWriter writer(html, colours, forms);
-  for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), PaintOf(s.KindAt(i), colours));
+  SpanWriter writer(html, forms);
+  for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), PaintOf(s.KindAt(i), forms));
   writer.Close();
 }
 
