@@ -87,7 +87,8 @@ class clsConverter {
   // colours), and the forms of its markup: the internal forms of a marked
   // line (MarkedForms: hard-space marks, class spans, <div> around each
   // physical line) or the final forms of the job's output mode (OutputForms),
-  // so that WriteLine renders each line once, in its final form.
+  // so that WriteLine renders each line once, in its final form. The views
+  // point at constants and at the prepared openers (see PrepareOpeners).
   struct Markup {
     bool keywordSpans = false, commentSpans = false, identifierSpans = false;  // colours differ
     bool keywordBack = false, identifierBack = false;  // backgrounds differ

@@ -1,19 +1,19 @@
 // Line marking: turns one stored logical line into HTML text. The indentation
 // comes off first and whole-line comments are taken as they are. Otherwise the
-// line is scanned once for quote runs, apostrophes and split points (a colon
-// or the Then mark followed by a space, a continuation or the line's end), and
-// the events are walked in order: string literals and a trailing comment go
-// straight into the word list, the code between them is cut into words and
-// separators by MarkCode, and each split point ends a statement, which is
-// rendered before the word list is reset, so that keyword context never
-// reaches across a colon or a Then.
+// line is walked once, from one event to the next: quote runs, apostrophes and
+// split points (a colon or the Then mark followed by a space, a continuation
+// or the line's end). String literals and a trailing comment go straight into
+// the word list, the code between them is cut into words and separators by
+// MarkCode, and each split point ends a statement, which is rendered (in the
+// forms the caller asks for) before the word list is reset, so that keyword
+// context never reaches across a colon or a Then. A line without events is
+// one piece of code.
 //
 // Text is UTF-8. Every character the marking looks at is ASCII, so the scan
 // works on bytes; the one non-ASCII separator, the ideographic space, is
 // matched as its three-byte sequence, and AddGap steps over whole characters.
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
@@ -215,8 +215,7 @@ void clsConverter::MarkCode(std::string_view text) {
   size_t i = 0;
   while (i < b.size()) {
     const bool gap = b[i] == ' ';
-    size_t end = i;
-    while (end < b.size() && (b[end] == ' ') == gap) ++end;
+    const size_t end = std::min(gap ? b.find_first_not_of(' ', i) : b.find(' ', i), b.size());
     const std::string_view piece = text.substr(i, end - i);
     if (gap) {
       AddGap(piece);

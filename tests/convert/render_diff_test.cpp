@@ -121,10 +121,11 @@ TEST_F(RenderDiffTest, StatementsRenderAsTheReferenceDoes) {
 
 // Generated source lines through WriteLine: each statement is rendered by
 // the reference as it is handed to the observer, and the line is wrapped by
-// the reference's replacement passes.
+// the reference's replacement passes. MarkLine followed by WrapLine, from the
+// same state, must give the same text.
 TEST_F(RenderDiffTest, LinesAreWrittenAsTheReferenceWritesThem) {
-  std::string reference;
-  conv->ObserveStatements([&](const clsVBWord& s) { reference += ReferenceRenderStatement(s, job()); });
+  std::string statements;  // the line's statements as the reference renders them
+  conv->ObserveStatements([&](const clsVBWord& s) { statements += ReferenceRenderStatement(s, job()); });
   for (const Scheme& scheme : kSchemes) {
     for (const Mode& mode : kModes) {
       Apply(scheme, mode);
@@ -136,14 +137,24 @@ TEST_F(RenderDiffTest, LinesAreWrittenAsTheReferenceWritesThem) {
         const std::string stored = Stored(source);
         job().ClearLogicalLines();
         job().AddLogicalLine(stored, 1);
-        reference.clear();
+        const bool inTypeBlock = conv->InTypeBlock();  // carried over from the line before
+        const std::string prefix = conv->PendingPrefix();
+        statements.clear();
         platform::StringWriter page;
         int32_t counter = 1;
         ASSERT_TRUE(conv->WriteLine(page, counter, 1));
         const size_t indent = std::min(stored.find_first_not_of(' '), stored.size());
-        const std::string expected = ReferenceWriteLine(static_cast<int>(indent), reference, indent == stored.size(),
-                                                        job(), openers, pending) + "\r\n";
+        const bool empty = indent == stored.size();
+        const std::string expected =
+            ReferenceWriteLine(static_cast<int>(indent), statements, empty, job(), openers, pending) + "\r\n";
         ASSERT_EQ(page.Text(), expected) << Describe(scheme, mode) << ": " << source;
+
+        const bool inTypeBlockAfter = conv->InTypeBlock();
+        conv->InTypeBlock(inTypeBlock);
+        conv->PendingPrefix(prefix);
+        const std::string wrapped = conv->WrapLine(empty ? std::string() : conv->MarkLine(1), empty);
+        ASSERT_EQ(wrapped + "\r\n", expected) << Describe(scheme, mode) << ": " << source;
+        conv->InTypeBlock(inTypeBlockAfter);
       }
     }
   }
