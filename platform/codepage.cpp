@@ -41,6 +41,48 @@ std::string LowerAlnum(std::string_view text) {
   return out;
 }
 
+// Length of the well-formed UTF-8 sequence at bytes[i]; 0 when there is none
+// (a stray continuation byte, an overlong form, a surrogate, a code point
+// above U+10FFFF, or a sequence cut short).
+size_t Utf8SequenceLength(std::string_view bytes, size_t i) {
+  const auto c = static_cast<unsigned char>(bytes[i]);
+  if (c < 0x80) return 1;
+  size_t len;
+  uint32_t cp;
+  if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+  else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+  else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+  else return 0;
+  if (i + len > bytes.size()) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    const auto cc = static_cast<unsigned char>(bytes[i + k]);
+    if ((cc & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+    return 0;
+  return len;
+}
+
+// UTF-8 with each ill-formed sequence (a bad lead byte and the continuation
+// bytes after it) replaced once. iconv cannot do this from UTF-8 to UTF-8:
+// glibc passes the old five- and six-byte forms through unchanged.
+std::string RepairUtf8(std::string_view bytes, std::string_view replacement) {
+  std::string out;
+  out.reserve(bytes.size() + 16);
+  for (size_t i = 0; i < bytes.size();) {
+    if (const size_t len = Utf8SequenceLength(bytes, i)) {
+      out.append(bytes.substr(i, len));
+      i += len;
+      continue;
+    }
+    out.append(replacement);
+    ++i;
+    while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
+  }
+  return out;
+}
+
 int LocaleCodePage() {
   for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* value = std::getenv(name);
@@ -133,35 +175,23 @@ bool CodePageSupported(int codePage) {
 }
 
 std::optional<std::string> EncodeText(std::string_view utf8, int codePage) {
-  if (codePage == kCodePageUtf8 && IsValidUtf8(utf8)) return std::string(utf8);
+  if (codePage == kCodePageUtf8) return RepairUtf8(utf8, "?");
   return Convert(utf8, "UTF-8", IconvName(codePage), "?", true);
 }
 
 std::optional<std::string> DecodeText(std::string_view bytes, int codePage) {
-  if (codePage == kCodePageUtf8 && IsValidUtf8(bytes)) return std::string(bytes);
+  if (codePage == kCodePageUtf8) return RepairUtf8(bytes, "\xEF\xBF\xBD");
   return Convert(bytes, IconvName(codePage), "UTF-8", "\xEF\xBF\xBD", false);
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  size_t i = 0;
-  const size_t n = bytes.size();
-  while (i < n) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) { ++i; continue; }
-    size_t len;
-    uint32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-    else return false;
-    if (i + len > n) return false;
-    for (size_t k = 1; k < len; ++k) {
-      const auto cc = static_cast<unsigned char>(bytes[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
     }
-    if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-      return false;
+    const size_t len = Utf8SequenceLength(bytes, i);
+    if (len == 0) return false;
     i += len;
   }
   return true;
