@@ -5,7 +5,8 @@
 #   tools/fuzz.sh [-t SECONDS] [-j JOBS] [TARGET ...]     (default: 1800 s each, 2 jobs, every target)
 #   make fuzz FUZZ_TIME=1800                              (the same through make)
 #
-# Builds build-fuzz with clang++-14 (QUILLMARK_FUZZ=ON: coverage, ASan, UBSan)
+# Builds build-fuzz with clang++-14 (QUILLMARK_FUZZ=ON: coverage, ASan, UBSan;
+# FUZZ_NO_BUILD=1 runs the fuzzers already built)
 # and grows a working corpus per target in build-fuzz/corpus/<target>, seeded
 # from fuzz/corpus/<target> (with the dictionary fuzz/vba.dict or
 # fuzz/reg.dict where one fits). A crash, hang (10 s), leak, out-of-memory or
@@ -32,7 +33,7 @@ if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
         -DQUILLMARK_FUZZ=ON -DQUILLMARK_TESTS=OFF -DQUILLMARK_BENCHMARKS=OFF
 fi
-cmake --build "$BUILD" --target quillmark_fuzzers
+[ "${FUZZ_NO_BUILD:-0}" = 1 ] || cmake --build "$BUILD" --target quillmark_fuzzers
 
 # run_target NAME: one target for TIME seconds.
 run_target() {
