@@ -204,6 +204,7 @@ class WordIndex {
 
  private:
   static constexpr size_t kSlots = 512;  // a power of two, over twice the number of words
+  static_assert(std::size(kWordRules) + kMainKeywords.size() + kOperators.size() < kSlots / 2);
   struct Slot {
     std::string_view word;
     RuleFn rule = nullptr;
