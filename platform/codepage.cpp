@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace qm::platform {
@@ -70,16 +71,19 @@ size_t Utf8SequenceLength(std::string_view bytes, size_t i) {
 std::string RepairUtf8(std::string_view bytes, std::string_view replacement) {
   std::string out;
   out.reserve(bytes.size() + 16);
+  size_t good = 0;  // start of the run of well-formed bytes not yet copied
   for (size_t i = 0; i < bytes.size();) {
     if (const size_t len = Utf8SequenceLength(bytes, i)) {
-      out.append(bytes.substr(i, len));
       i += len;
       continue;
     }
+    out.append(bytes.substr(good, i - good));
     out.append(replacement);
     ++i;
     while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
+    good = i;
   }
+  out.append(bytes.substr(good));
   return out;
 }
 
@@ -175,17 +179,26 @@ bool CodePageSupported(int codePage) {
 }
 
 std::optional<std::string> EncodeText(std::string_view utf8, int codePage) {
-  if (codePage == kCodePageUtf8) return RepairUtf8(utf8, "?");
+  if (codePage == kCodePageUtf8) return IsValidUtf8(utf8) ? std::string(utf8) : RepairUtf8(utf8, "?");
   return Convert(utf8, "UTF-8", IconvName(codePage), "?", true);
 }
 
 std::optional<std::string> DecodeText(std::string_view bytes, int codePage) {
-  if (codePage == kCodePageUtf8) return RepairUtf8(bytes, "\xEF\xBF\xBD");
+  if (codePage == kCodePageUtf8) return IsValidUtf8(bytes) ? std::string(bytes) : RepairUtf8(bytes, "\xEF\xBF\xBD");
   return Convert(bytes, IconvName(codePage), "UTF-8", "\xEF\xBF\xBD", false);
 }
 
 bool IsValidUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
+    // Runs of ASCII, the common case, eight bytes at a time.
+    if (i + 8 <= bytes.size()) {
+      uint64_t word;
+      std::memcpy(&word, bytes.data() + i, sizeof word);
+      if ((word & 0x8080808080808080u) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;
