@@ -67,10 +67,13 @@ class FileSystem {
   virtual std::optional<std::string> ReadAllBytes(const std::string& path) = 0;
   // The length of a file in bytes; -1 when it cannot be examined.
   virtual int64_t FileLength(const std::string& path) = 0;
-  // Copies a file over the target so that the target is either its old self
-  // or the complete copy, never a partly written file (the copy goes to a
-  // temporary file beside the target, is flushed, then renamed over it).
-  // 0 or an error number; on failure nothing is left beside the target.
+  // Puts a file's bytes over the target so that the target is either its old
+  // self or the complete new file, never a partly written one: on the
+  // target's volume the file is renamed over the target (it is then gone
+  // from where it was), elsewhere a copy goes to a temporary file beside the
+  // target and is renamed over it. A new target gets a new file's default
+  // permissions, a replaced one keeps its own. 0 or an error number; on
+  // failure the source is kept and nothing is left beside the target.
   virtual long PlaceFile(const std::string& from, const std::string& to) = 0;
   // Opens a file for writing in a code page, emptying it; nullptr on failure.
   virtual std::unique_ptr<TextFile> OpenTextFile(const std::string& path, int codePage) = 0;

@@ -1,8 +1,14 @@
 // The Linux file service: plain POSIX calls. Work files come from mkstemps;
 // an output file is buffered and written with write(2), so a full disk shows
-// as a failed WriteLine or Close; placing a file copies it to a temporary
-// file beside the target, flushes it to the disk and renames it over the
-// target, so the target is never a partly written file.
+// as a failed WriteLine or Close. Placing a file never leaves a partly
+// written target: on the target's volume the file itself is renamed over the
+// target, elsewhere it is copied to a temporary file beside the target that
+// is then renamed over it. The data is flushed to the disk before the rename
+// only when an existing file is replaced, so that a crash leaves the old file
+// or the complete new one whatever the file system does with unflushed data
+// on a rename; a new file that a crash catches unflushed may come back empty,
+// which loses nothing the user had. The folder is not flushed: a crash may
+// undo the rename, which again leaves the old file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -54,13 +60,15 @@ class PosixTextFile : public TextFile {
 
   bool WriteLine(std::string_view utf8) override {
     if (fd_ < 0 || error_ != 0) return false;
-    const std::optional<std::string> bytes = EncodeText(utf8, codePage_);
-    if (!bytes) {
+    if (codePage_ == kCodePageUtf8 && IsValidUtf8(utf8)) {
+      buffer_.append(utf8);
+    } else if (const std::optional<std::string> bytes = EncodeText(utf8, codePage_)) {
+      buffer_.append(*bytes);
+    } else {
       error_ = kFileErrAccess;
       return false;
     }
-    buffer_ += *bytes;
-    buffer_ += "\r\n";
+    buffer_.append("\r\n", 2);
     return buffer_.size() < kFlushSize || Flush();
   }
 
@@ -94,8 +102,15 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-// Copies an open file to a new file descriptor and flushes it to the disk.
-long CopyAndSync(int in, int out) {
+// What placing needs to know of the target before it is replaced.
+struct TargetState {
+  bool exists = false;     // a file is there now
+  mode_t mode = 0;         // the permissions the placed file gets
+  dev_t folderDevice = 0;  // the volume of the target's folder
+};
+
+// Copies an open file to the end of another.
+long Copy(int in, int out) {
   std::vector<char> buffer(64 * 1024);
   for (;;) {
     const ssize_t n = ::read(in, buffer.data(), buffer.size());
@@ -104,7 +119,7 @@ long CopyAndSync(int in, int out) {
     if (n == 0) break;
     if (!WriteAll(out, buffer.data(), static_cast<size_t>(n))) return ErrorNumberOf(errno ? errno : ENOSPC);
   }
-  return ::fsync(out) == 0 ? 0 : ErrorNumberOf(errno);
+  return 0;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -198,7 +213,25 @@ class PosixFileSystem : public FileSystem {
   }
 };
 
-long PosixFileSystem::PlaceFile(const std::string& from, const std::string& to) {
+// Moves the source over the target when both are on one volume: the source
+// takes the target's permissions (a new file's default ones when there is no
+// target yet) and, when it replaces a file, is flushed to the disk before the
+// rename. False, with the source as it was, when that cannot be done.
+bool MoveInPlace(const std::string& from, const std::string& to, const TargetState& target) {
+  struct stat src{};
+  if (::stat(from.c_str(), &src) != 0 || src.st_dev != target.folderDevice || !S_ISREG(src.st_mode)) return false;
+  const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool moved = ::fchmod(fd, target.mode) == 0 && (!target.exists || ::fsync(fd) == 0) &&
+               ::rename(from.c_str(), to.c_str()) == 0;
+  if (!moved) ::fchmod(fd, src.st_mode & 07777);
+  ::close(fd);
+  return moved;
+}
+
+// Copies the source to a temporary file beside the target and renames it over
+// the target; the copy is flushed first when it replaces a file.
+long CopyInPlace(const std::string& from, const std::string& to, const TargetState& target) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return ErrorNumberOf(errno);
   std::string temp = FolderOf(to) + "/.vbaXXXXXX";
@@ -211,22 +244,26 @@ long PosixFileSystem::PlaceFile(const std::string& from, const std::string& to) 
     return error;
   }
   temp = name.data();
-  struct stat old{};
-  ::fchmod(out, ::stat(to.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode());
-  long error = CopyAndSync(in, out);
+  ::fchmod(out, target.mode);
+  long error = Copy(in, out);
+  if (error == 0 && target.exists && ::fsync(out) != 0) error = ErrorNumberOf(errno);
   ::close(in);
   if (::close(out) != 0 && error == 0) error = ErrorNumberOf(errno);
   if (error == 0 && ::rename(temp.c_str(), to.c_str()) != 0) error = ErrorNumberOf(errno);
-  if (error != 0) {
-    ::unlink(temp.c_str());
-    return error;
+  if (error != 0) ::unlink(temp.c_str());
+  return error;
+}
+
+long PosixFileSystem::PlaceFile(const std::string& from, const std::string& to) {
+  TargetState target;
+  struct stat st{};
+  target.exists = ::stat(to.c_str(), &st) == 0;
+  target.mode = target.exists ? (st.st_mode & 07777) : NewFileMode();
+  if (::stat(FolderOf(to).c_str(), &st) == 0) {
+    target.folderDevice = st.st_dev;
+    if (MoveInPlace(from, to, target)) return 0;
   }
-  const int dir = ::open(FolderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return 0;
+  return CopyInPlace(from, to, target);
 }
 
 }  // namespace

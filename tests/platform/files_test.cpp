@@ -76,17 +76,58 @@ TEST(LinuxTextFileTest, FullDiskIsReportedAsFailureNotSuccess) {
   EXPECT_EQ(closed, kFileErrDiskFull);
 }
 
-TEST_F(LinuxFilesTest, PlacingReplacesTheTargetAndLeavesNothingElse) {
-  Write(dir_ + "/work.tmp", std::string("new\r\ncontent\0x", 14));
-  Write(dir_ + "/index.htm", "old");
-  ::chmod((dir_ + "/index.htm").c_str(), 0640);
-  EXPECT_EQ(files.PlaceFile(dir_ + "/work.tmp", dir_ + "/index.htm"), 0);
-  EXPECT_EQ(Read(dir_ + "/index.htm"), std::string("new\r\ncontent\0x", 14));
-  EXPECT_EQ(Read(dir_ + "/work.tmp"), std::string("new\r\ncontent\0x", 14));
-  EXPECT_EQ(Names(), (std::set<std::string>{"index.htm", "work.tmp"}));
+// Placing from a work file on the target's volume (a rename) and from one on
+// another volume (a copy) gives the same bytes and permissions: a new target
+// gets the default ones although work files are private, a replaced target
+// keeps its own. Only the copy leaves the work file behind.
+TEST_F(LinuxFilesTest, PlacingByRenameOrCopyGivesTheSameFile) {
+  const std::string bytes("new\r\ncontent\0x", 14);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  char shm[] = "/dev/shm/qm_place_XXXXXX";
+  const bool otherVolume = ::access("/dev/shm", W_OK) == 0 && ::mkdtemp(shm) != nullptr;
+  struct stat a{}, b{};
+  const bool distinct = otherVolume && ::stat(shm, &a) == 0 && ::stat(dir_.c_str(), &b) == 0 && a.st_dev != b.st_dev;
+  for (const bool sameVolume : {true, false}) {
+    if (!sameVolume && !distinct) continue;
+    for (const bool replacing : {false, true}) {
+      SCOPED_TRACE(std::string(sameVolume ? "same volume" : "other volume") + (replacing ? ", replacing" : ", new"));
+      const std::string work = files.CreateWorkFile(sameVolume ? dir_ : std::string(shm), "vba");
+      Write(work, bytes);
+      const std::string target = dir_ + "/index.htm";
+      if (replacing) {
+        Write(target, "old");
+        ::chmod(target.c_str(), 0640);
+      }
+      EXPECT_EQ(files.PlaceFile(work, target), 0);
+      EXPECT_EQ(Read(target), bytes);
+      struct stat st{};
+      ::stat(target.c_str(), &st);
+      EXPECT_EQ(st.st_mode & 0777, replacing ? 0640u : (0666u & ~mask));
+      EXPECT_EQ(files.FileExists(work), !sameVolume);
+      EXPECT_EQ(Names(), (std::set<std::string>{"index.htm"}));
+      files.DeleteFile(work);
+      files.DeleteFile(target);
+    }
+  }
+  if (otherVolume) fs::remove_all(shm);
+  if (!distinct) GTEST_SKIP() << "no second volume (/dev/shm) to copy from";
+}
+
+// A rename that the system refuses falls back to the copy, which is refused
+// too: the target, the work file and its private permissions stay as they
+// were and nothing is left beside the target.
+TEST_F(LinuxFilesTest, RefusedRenameLeavesTargetAndWorkFileIntact) {
+  fs::create_directories(dir_ + "/index.htm/inner");
+  const std::string work = files.CreateWorkFile(dir_, "vba");
+  Write(work, "new");
+  EXPECT_NE(files.PlaceFile(work, dir_ + "/index.htm"), 0);
+  EXPECT_TRUE(files.FolderExists(dir_ + "/index.htm/inner"));
+  EXPECT_EQ(Read(work), "new");
   struct stat st{};
-  ::stat((dir_ + "/index.htm").c_str(), &st);
-  EXPECT_EQ(st.st_mode & 0777, 0640u) << "the replaced file keeps its permissions";
+  ::stat(work.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(Names(), (std::set<std::string>{"index.htm", fs::path(work).filename().string()}));
 }
 
 TEST_F(LinuxFilesTest, FailedPlacingLeavesTheTargetAsItWas) {
