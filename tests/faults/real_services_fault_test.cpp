@@ -22,31 +22,12 @@
 #include "platform/posix/posix_files.h"
 #include "platform/posix/reg_store.h"
 #include "tests/output/output_fixture.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets (or, with nullopt, removes) an environment variable for a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) ::setenv(name, value->c_str(), 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

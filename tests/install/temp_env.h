@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
+
+#include "tests/support/scoped_env.h"
 
 namespace qm::install::testing {
 
@@ -29,29 +30,6 @@ class TempFolder {
   std::string path_;
 };
 
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      ::setenv(name, value->c_str(), 1);
-    } else {
-      ::unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;  // the value before, nullopt when unset
-};
+using ::qm::test::ScopedEnv;
 
 }  // namespace qm::install::testing

@@ -9,27 +9,12 @@
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_files.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::platform {
 namespace {
 
-// Sets (or, with nullopt, removes) an environment variable for a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) ::setenv(name, value->c_str(), 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 TEST(ChildProcessTest, FeedsInputAndCollectsOutput) {
   if (posix::FindOnPath("cat").empty()) GTEST_SKIP() << "no cat";

@@ -15,28 +15,14 @@
 #include "platform/fake/memory_registry.h"
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_files.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScopedEnvVar {
- public:
-  ScopedEnvVar(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) ::setenv(name, value->c_str(), 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnvVar() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 class LinuxShellTest : public ::testing::Test {
  protected:
@@ -50,8 +36,8 @@ class LinuxShellTest : public ::testing::Test {
 };
 
 TEST_F(LinuxShellTest, DocumentsFolderIsTheXdgDocumentsDirElseHome) {
-  ScopedEnvVar home("HOME", home_);
-  ScopedEnvVar config("XDG_CONFIG_HOME", std::nullopt);
+  ScopedEnv home("HOME", home_);
+  ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
   ShellService& shell = posix::LinuxShell();
   EXPECT_EQ(shell.SpecialFolderPath(kFolderDocuments), home_);
   fs::create_directories(home_ + "/.config");
@@ -77,8 +63,8 @@ TEST_F(LinuxShellTest, AssociatedProgramComesFromTheDesktopEntry) {
 }
 
 TEST(LinuxBrowserTest, CreatedOnlyWhenALauncherExists) {
-  ScopedEnvVar browser("BROWSER", "qm-no-such-browser");
-  ScopedEnvVar path("PATH", "/nonexistent");
+  ScopedEnv browser("BROWSER", "qm-no-such-browser");
+  ScopedEnv path("PATH", "/nonexistent");
   EXPECT_EQ(posix::LinuxBrowser().ServerPath(), "");
   EXPECT_EQ(posix::LinuxBrowser().Create(), nullptr);
 }
@@ -86,7 +72,7 @@ TEST(LinuxBrowserTest, CreatedOnlyWhenALauncherExists) {
 TEST(LinuxBrowserTest, LauncherIsTheFirstBrowserFoundOnThePath) {
   const std::string cat = posix::FindOnPath("cat");
   if (cat.empty()) GTEST_SKIP() << "no cat";
-  ScopedEnvVar browser("BROWSER", "qm-no-such-browser:cat");
+  ScopedEnv browser("BROWSER", "qm-no-such-browser:cat");
   EXPECT_EQ(posix::LinuxBrowser().ServerPath(), cat);
 }
 
@@ -106,8 +92,8 @@ TEST_F(LinuxShellTest, TheLauncherGetsTheAddressOrThePageWrittenOnceVisible) {
   std::ofstream(launcher) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$1.seen.tmp\" 2>/dev/null || printf '%s' \"$1\" > "
                           << home_ << "/address.seen\n";
   fs::permissions(launcher, fs::perms::owner_all);
-  ScopedEnvVar browser("BROWSER", launcher);
-  ScopedEnvVar tmp("tmp", home_);
+  ScopedEnv browser("BROWSER", launcher);
+  ScopedEnv tmp("tmp", home_);
 
   auto window = posix::LinuxBrowser().Create();
   ASSERT_TRUE(window);

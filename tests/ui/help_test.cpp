@@ -12,23 +12,12 @@
 #include "platform/fake/fake_help_viewer.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/system_dir.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm {
 namespace {
 
-// Sets (or, with nullopt, unsets) an environment variable for a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-  }
-  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 TEST(HelpFilePath, FollowsTheSystemDirectory) {
   struct Case {
