@@ -18,6 +18,7 @@
 
 #include "platform/chm_archive.h"
 #include "platform/help_viewer.h"
+#include "platform/posix/user_dirs.h"
 
 namespace qm::platform {
 
@@ -25,15 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
 // The folder the help pages are extracted into; empty when there is no home.
 fs::path ExtractFolder() {
-  std::string cache = Env("XDG_CACHE_HOME");
-  if (cache.empty() && !Env("HOME").empty()) cache = Env("HOME") + "/.cache";
+  const std::string cache = posix::XdgCacheHome();
   return cache.empty() ? fs::path() : fs::path(cache) / "quillmark" / "help";
 }
 
@@ -80,7 +75,7 @@ std::string FileUrl(const fs::path& path) {
 
 // The browser's command line for url: from $BROWSER, else xdg-open.
 std::vector<std::string> BrowserCommand(const std::string& url) {
-  std::string browser = Env("BROWSER");
+  std::string browser = posix::EnvValue("BROWSER");
   browser = browser.substr(0, browser.find(':'));
   std::vector<std::string> args;
   std::istringstream words(browser);
@@ -97,7 +92,7 @@ std::vector<std::string> BrowserCommand(const std::string& url) {
 // True when program names an executable file, directly or on the PATH.
 bool Executable(const std::string& program) {
   if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0;
-  std::istringstream path(Env("PATH"));
+  std::istringstream path(posix::EnvValue("PATH"));
   for (std::string dir; std::getline(path, dir, ':');) {
     if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return true;
   }

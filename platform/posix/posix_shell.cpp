@@ -16,17 +16,13 @@
 #include "platform/codepage.h"
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/user_dirs.h"
 
 namespace qm::platform::posix {
 
 namespace {
 
 constexpr int kQueryTimeoutMs = 3000;
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
 
 bool IsFolder(const std::string& path) {
   struct stat st{};
@@ -41,8 +37,7 @@ std::string Trim(const std::string& text) {
 
 // XDG_DOCUMENTS_DIR of user-dirs.dirs, with $HOME expanded; empty when unset.
 std::string XdgDocumentsDir(const std::string& home) {
-  const std::string config = Env("XDG_CONFIG_HOME").empty() ? home + "/.config" : Env("XDG_CONFIG_HOME");
-  std::ifstream in(config + "/user-dirs.dirs");
+  std::ifstream in(XdgConfigHome() + "/user-dirs.dirs");
   std::string line;
   while (std::getline(in, line)) {
     if (line.rfind("XDG_DOCUMENTS_DIR=", 0) != 0) continue;
@@ -56,8 +51,8 @@ std::string XdgDocumentsDir(const std::string& home) {
 
 // The first word of the Exec line of a desktop entry, found on the PATH.
 std::string DesktopEntryProgram(const std::string& desktopId) {
-  std::string dirs = Env("XDG_DATA_HOME").empty() ? Env("HOME") + "/.local/share" : Env("XDG_DATA_HOME");
-  dirs += ":" + (Env("XDG_DATA_DIRS").empty() ? std::string("/usr/local/share:/usr/share") : Env("XDG_DATA_DIRS"));
+  const std::string system = EnvValue("XDG_DATA_DIRS");
+  const std::string dirs = XdgDataHome() + ":" + (system.empty() ? "/usr/local/share:/usr/share" : system);
   std::stringstream list(dirs);
   std::string dir;
   while (std::getline(list, dir, ':')) {
@@ -85,13 +80,13 @@ std::string MimeTypeOf(const std::string& path) {
 class LinuxShellService : public ShellService {
  public:
   std::string SpecialFolderPath(int folderId) override {
-    const std::string home = Env("HOME");
+    const std::string home = HomeFolder();
     if (folderId != kFolderDocuments || !IsFolder(home)) return {};
     const std::string documents = XdgDocumentsDir(home);
     return IsFolder(documents) ? documents : home;
   }
 
-  std::string Environment(const std::string& name) override { return Env(name.c_str()); }
+  std::string Environment(const std::string& name) override { return EnvValue(name.c_str()); }
 
   std::string CurrentDirectory() override {
     char buffer[PATH_MAX];
@@ -145,9 +140,9 @@ class LauncherBrowserWindow : public BrowserWindow {
  private:
   // The document in a new page file of the work folder; its path, or empty.
   std::string WritePageFile() const {
-    std::string folder = Env("tmp");
-    if (folder.empty()) folder = Env("temp");
-    if (folder.empty()) folder = Env("TMPDIR");
+    std::string folder = EnvValue("tmp");
+    if (folder.empty()) folder = EnvValue("temp");
+    if (folder.empty()) folder = EnvValue("TMPDIR");
     if (folder.empty()) folder = "/tmp";
     std::string pattern = folder + "/vbaXXXXXX.htm";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -195,7 +190,7 @@ class LinuxBrowserService : public BrowserService {
 }  // namespace
 
 std::string BrowserLauncher() {
-  std::stringstream list(Env("BROWSER"));
+  std::stringstream list(EnvValue("BROWSER"));
   std::string entry;
   while (std::getline(list, entry, ':')) {
     std::string program;

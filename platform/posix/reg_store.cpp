@@ -8,33 +8,19 @@
 #include "platform/posix/reg_store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/codepage.h"
+#include "platform/posix/user_dirs.h"
 #include "platform/reg_file.h"
 
 namespace qm::platform {
 
 namespace {
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
-std::string HomeFolder() {
-  std::string home = Env("HOME");
-  if (home.empty()) {
-    if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) home = pw->pw_dir;
-  }
-  return home;
-}
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
@@ -88,10 +74,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::string RegStore::DefaultPath() {
-  if (std::string path = Env("QUILLMARK_REGISTRY"); !path.empty()) return path;
-  std::string config = Env("XDG_CONFIG_HOME");
-  if (config.empty() || config.front() != '/') config = HomeFolder() + "/.config";
-  return config + "/quillmark/registry.reg";
+  if (std::string path = posix::EnvValue("QUILLMARK_REGISTRY"); !path.empty()) return path;
+  return posix::XdgConfigHome() + "/quillmark/registry.reg";
 }
 
 RegStore::RegStore(std::string path) : path_(std::move(path)) { Load(); }

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/user_dirs.h"
 #include "platform/recent_documents.h"
 
 namespace qm::platform {
@@ -29,15 +30,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
+// The list's path; empty when the user has no data folder.
 fs::path ListPath() {
-  if (!Env("XDG_DATA_HOME").empty()) return fs::path(Env("XDG_DATA_HOME")) / "recently-used.xbel";
-  if (!Env("HOME").empty()) return fs::path(Env("HOME")) / ".local" / "share" / "recently-used.xbel";
-  return {};
+  const std::string data = posix::XdgDataHome();
+  return data.empty() ? fs::path() : fs::path(data) / "recently-used.xbel";
 }
 
 // One <bookmark> element of the list: where it lies and whom it names.
