@@ -7,8 +7,6 @@
 
 namespace qm::platform {
 
-namespace {
-
 const char* IconWord(MsgIcon icon) {
   switch (icon) {
     case MsgIcon::Error: return "error";
@@ -19,6 +17,8 @@ const char* IconWord(MsgIcon icon) {
   }
   return "";
 }
+
+namespace {
 
 class StderrMessageBox : public MessageBoxService {
  public:

@@ -16,6 +16,10 @@ enum class MsgIcon { None, Error, Question, Warning, Information };
 // The values of the system's answers.
 enum class MsgResult { OK = 1, Cancel = 2, Yes = 6, No = 7 };
 
+// The word a box written as text shows for its icon ("error", "question",
+// "warning", "information"); empty for no icon.
+const char* IconWord(MsgIcon icon);
+
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;

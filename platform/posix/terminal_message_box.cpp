@@ -35,17 +35,6 @@ std::vector<ButtonWord> ButtonsOf(MsgButtons buttons) {
   return {kOk};
 }
 
-const char* IconWord(MsgIcon icon) {
-  switch (icon) {
-    case MsgIcon::Error: return "error";
-    case MsgIcon::Question: return "question";
-    case MsgIcon::Warning: return "warning";
-    case MsgIcon::Information: return "information";
-    case MsgIcon::None: break;
-  }
-  return "";
-}
-
 // The text with CR LF (and lone CR) turned into plain line breaks.
 std::string TerminalText(const std::string& text) {
   std::string out;
