@@ -15,6 +15,7 @@
 #include "addin/job/vb_code.h"
 #include "platform/codepage.h"
 #include "platform/fake/string_writer.h"
+#include "tests/support/named_component.h"
 
 namespace qm::test {
 
@@ -34,24 +35,6 @@ inline void ApplyMode(clsVBCode& job, Mode mode) {
   job.UseStyleSheet(mode != Mode::Font);
   job.CssOption(mode == Mode::Inline ? 1 : mode == Mode::File ? 2 : 0);
 }
-
-// A component with a name only, or one whose name cannot be read.
-class NamedComponent : public VBComponent {
- public:
-  explicit NamedComponent(std::string name, bool unreadable = false)
-      : name_(std::move(name)), unreadable_(unreadable) {}
-  std::string Name() const override {
-    if (unreadable_) throw VbaError(kErrObjectRequired, "unreadable");
-    return name_;
-  }
-  int Type() const override { return kStdModule; }
-  CodeModulePtr CodeModule() const override { return nullptr; }
-  std::string Property(const std::string&) const override { throw VbaError(kErrInvalidProcedureCall, "none"); }
-
- private:
-  std::string name_;
-  bool unreadable_;
-};
 
 // Installs a job with the standard colours (keywords #000080, comments
 // #008000, all on #ffffff), font "Courier New" 10 pt, tab width 4, head

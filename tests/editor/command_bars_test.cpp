@@ -8,18 +8,12 @@
 
 #include "editor/fake_editor.h"
 #include "editor/memory_command_bars.h"
+#include "tests/support/error_number.h"
 
 namespace qm::editor {
 namespace {
 
-long ErrorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const VbaError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(MemoryCommandBarsTest, EditorHasTheHostAndCompileControls) {
   auto vbe = FakeEditor().host("Microsoft Word").build();

@@ -9,18 +9,12 @@
 
 #include "editor/fake_editor.h"
 #include "editor/memory_editor.h"
+#include "tests/support/error_number.h"
 
 namespace qm::editor {
 namespace {
 
-long ErrorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const VbaError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(MemoryProjectTest, FileNameRaisesWithoutAFile) {
   auto vbe = FakeEditor().project("Saved", "C:\\w\\Book1.xlsm").project("Unsaved", "", "Book2").build();

@@ -3,29 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "addin/common/path_parts.h"
+#include "tests/support/named_component.h"
 
 namespace qm {
 namespace {
 
-// A component that only has a name, or whose name cannot be read.
-class NamedComponent : public VBComponent {
- public:
-  explicit NamedComponent(std::string name, bool unreadable = false)
-      : name_(std::move(name)), unreadable_(unreadable) {}
-  std::string Name() const override {
-    if (unreadable_) throw VbaError(kErrObjectRequired, "unreadable");
-    return name_;
-  }
-  int Type() const override { return kStdModule; }
-  CodeModulePtr CodeModule() const override { return nullptr; }
-  std::string Property(const std::string&) const override {
-    throw VbaError(kErrInvalidProcedureCall, "none");
-  }
-
- private:
-  std::string name_;
-  bool unreadable_;
-};
+using test::NamedComponent;
 
 std::string P(const std::string& withSlashes) {
   std::string path = withSlashes;
