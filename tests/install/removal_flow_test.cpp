@@ -33,6 +33,16 @@ class RemovalTest : public InstallFixture {
     if (state & kStateAddinKey) WriteAddinKeyByHand(registry);
   }
 
+  // Starts a case of a table afresh: no registry entries, boxes, files or
+  // started programs; then the state arranged.
+  void ArrangeAfresh(int state) {
+    registry = {};
+    messages = {};
+    system.files.clear();
+    system.started.clear();
+    Arrange(state);
+  }
+
   Outcome Execute() {
     InstallContext context = Context(std::string(kRemovalCaption));
     return RunRemoval(context);
@@ -56,10 +66,7 @@ TEST_F(RemovalTest, EachStateAsksItsQuestionAndCancelChangesNothing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.state);
-    registry = {};
-    messages = {};
-    system.files.clear();
-    Arrange(c.state);
+    ArrangeAfresh(c.state);
     EXPECT_EQ(State(), c.state);
     messages.Answer(MsgResult::Cancel);
     EXPECT_EQ(Execute(), Outcome::Cancelled);
@@ -120,11 +127,7 @@ TEST_F(RemovalTest, FullRemovalUnregistersAndDeletesTheFilesThatExisted) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.state);
-    registry = {};
-    messages = {};
-    system.files.clear();
-    system.started.clear();
-    Arrange(c.state);
+    ArrangeAfresh(c.state);
     system.files.erase(installedHelp);  // only the library is installed
     if (c.state == 7) messages.Answer(MsgResult::Yes);
     EXPECT_EQ(Execute(), Outcome::Done);
@@ -163,10 +166,7 @@ TEST_F(RemovalTest, PerUserRemovalThatFailsIsReported) {
 TEST_F(RemovalTest, OnlyTheAddinKeyLeftIsRemovedByTheFullPath) {
   // No library is installed, so its unregistration cannot remove the key.
   for (const int state : {1, 5}) {
-    registry = {};
-    messages = {};
-    system.started.clear();
-    Arrange(state);
+    ArrangeAfresh(state);
     EXPECT_EQ(Execute(), Outcome::Done);
     EXPECT_EQ(system.started.size(), 1u);
     EXPECT_FALSE(AddinKey());
@@ -192,10 +192,7 @@ TEST_F(RemovalTest, RegistrationThatOutlivesTheUnregistrationKeepsTheFiles) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.state);
-    registry = {};
-    messages = {};
-    system.files.clear();
-    Arrange(c.state);
+    ArrangeAfresh(c.state);
     if (c.state == 7) messages.Answer(MsgResult::Yes);
     system.program = [this, removesKey = c.libraryRemovesKey](const std::string&) {
       if (removesKey) registry.DeleteKey(kAddinHive, kAddinKeyPath);
