@@ -87,6 +87,23 @@ std::string RepairUtf8(std::string_view bytes, std::string_view replacement) {
   return out;
 }
 
+enum class CodePageWidth { kOther, kSingleByte, kAsciiAndWide };
+
+// How a code page's byte length follows from the characters: one byte each
+// (an unmappable character becomes one "?"), or ASCII as itself and other
+// characters encoded without shift states, or neither.
+CodePageWidth WidthOf(int codePage) {
+  switch (codePage) {
+    case 874: case 1250: case 1251: case 1252: case 1253: case 1254: case 1255: case 1256: case 1257:
+    case 1258: case 20127: case 28591: case 10000:
+      return CodePageWidth::kSingleByte;
+    case 932: case 936: case 949: case 950: case 20932: case 51932:
+      return CodePageWidth::kAsciiAndWide;
+    default:
+      return CodePageWidth::kOther;
+  }
+}
+
 int LocaleCodePage() {
   for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* value = std::getenv(name);
@@ -186,6 +203,26 @@ std::optional<std::string> EncodeText(std::string_view utf8, int codePage) {
 std::optional<std::string> DecodeText(std::string_view bytes, int codePage) {
   if (codePage == kCodePageUtf8) return IsValidUtf8(bytes) ? std::string(bytes) : RepairUtf8(bytes, "\xEF\xBF\xBD");
   return Convert(bytes, IconvName(codePage), "UTF-8", "\xEF\xBF\xBD", false);
+}
+
+size_t EncodedLength(std::string_view utf8, int codePage) {
+  if (IsValidUtf8(utf8)) {
+    if (codePage == kCodePageUtf8) return utf8.size();
+    const CodePageWidth width = WidthOf(codePage);
+    if (width == CodePageWidth::kSingleByte) return CountCodePoints(utf8);
+    if (width == CodePageWidth::kAsciiAndWide) {
+      // ASCII keeps its bytes; only the other characters need converting.
+      std::string wide;
+      for (char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) wide += c;
+      }
+      if (wide.empty()) return utf8.size();
+      const std::optional<std::string> bytes = EncodeText(wide, codePage);
+      if (bytes) return utf8.size() - wide.size() + bytes->size();
+    }
+  }
+  const std::optional<std::string> bytes = EncodeText(utf8, codePage);
+  return bytes ? bytes->size() : utf8.size();
 }
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -35,6 +35,11 @@ std::optional<std::string> EncodeText(std::string_view utf8, int codePage);
 // for an unsupported code page.
 std::optional<std::string> DecodeText(std::string_view bytes, int codePage);
 
+// The length EncodeText's result would have (the text's own length when the
+// code page is unsupported), counted without building it where the code page
+// allows.
+size_t EncodedLength(std::string_view utf8, int codePage);
+
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

@@ -90,11 +90,16 @@ void SortKeys(std::vector<std::string>& keys) {
 }
 
 int32_t ModuleSizeEstimate(const std::string& text, int32_t tabWidth) {
-  const std::string bytes = platform::EncodeText(text, platform::AnsiCodePage()).value_or(text);
-  const int64_t b = static_cast<int64_t>(bytes.size());
-  const int64_t chars = static_cast<int64_t>(platform::CountCodePoints(text));
+  // One pass counts every byte value: the characters that grow into markup
+  // and, by their continuation bytes, the characters of the text.
+  std::array<int64_t, 256> count{};
+  for (char c : text) ++count[static_cast<unsigned char>(c)];
+  int64_t continuation = 0;
+  for (unsigned c = 0x80; c < 0xC0; ++c) continuation += count[c];
+  const int64_t b = static_cast<int64_t>(platform::EncodedLength(text, platform::AnsiCodePage()));
+  const int64_t chars = static_cast<int64_t>(text.size()) - continuation;
   // B less the characters left when every c is removed.
-  const auto grown = [&](char c) { return b - (chars - std::count(text.begin(), text.end(), c)); };
+  const auto grown = [&](char c) { return b - (chars - count[static_cast<unsigned char>(c)]); };
   int64_t e = b;
   for (const CharWeight& entry : kCharWeights) e = Checked(e + int64_t{entry.weight} * grown(entry.c));
   e = Checked(e + grown('\t') * tabWidth * kTabWeight);
