@@ -145,6 +145,10 @@ class frmMain : public platform::UserForm {
   void ApplyShow();
   // Copy and show: the project target is taken away.
   void TakeProjectTargetAway();
+  // Save and copy: the PRE tag box comes back with its held value and, with
+  // a style sheet, the placement list with its held choice; true with a
+  // style sheet.
+  bool GiveBackPreTagAndPlacement();
   // Keeps a check box's value in held, then disables and unticks it.
   void HoldAndDisable(const char* checkBox, bool& held);
 

@@ -128,12 +128,7 @@ void frmMain::ApplySave() {
   }
   (*this)["cmdFile"].Enabled(!project.Value());
   HoldAndDisable("chkBodyOnly", heldBodyOnly_);
-  (*this)["chkPreTag"].Enabled(true);
-  (*this)["chkPreTag"].Value(heldPreTag_);
-  if ((*this)["chkStyleSheet"].Value()) {
-    (*this)["lblCSSOption"].Enabled(true);
-    (*this)["cboCSSOption"].Enabled(true);
-    SelectCssOption(heldCssOption_);
+  if (GiveBackPreTagAndPlacement()) {
     SetFileCaption(true, true);
   } else if (PathLabel().empty()) {
     // Copy and show may have emptied the path: saving always shows one.
@@ -146,12 +141,7 @@ void frmMain::ApplyCopy() {
   platform::Control& bodyOnly = (*this)["chkBodyOnly"];
   bodyOnly.Enabled(true);
   bodyOnly.Value(heldBodyOnly_);
-  (*this)["chkPreTag"].Enabled(true);
-  (*this)["chkPreTag"].Value(heldPreTag_);
-  if ((*this)["chkStyleSheet"].Value()) {
-    (*this)["lblCSSOption"].Enabled(true);
-    (*this)["cboCSSOption"].Enabled(true);
-    SelectCssOption(heldCssOption_);
+  if (GiveBackPreTagAndPlacement()) {
     if (heldCssOption_ == kFilePlacement) {
       SetFileCaption(false, true);
     } else {
@@ -183,6 +173,16 @@ void frmMain::TakeProjectTargetAway() {
     (*this)["optTargetMod"].Value(true);
     (*this)["cmdFile"].Enabled(false);
   }
+}
+
+bool frmMain::GiveBackPreTagAndPlacement() {
+  (*this)["chkPreTag"].Enabled(true);
+  (*this)["chkPreTag"].Value(heldPreTag_);
+  if (!(*this)["chkStyleSheet"].Value()) return false;
+  (*this)["lblCSSOption"].Enabled(true);
+  (*this)["cboCSSOption"].Enabled(true);
+  SelectCssOption(heldCssOption_);
+  return true;
 }
 
 void frmMain::HoldAndDisable(const char* checkBox, bool& held) {
