@@ -17,6 +17,7 @@
 
 #include "platform/chm_archive.h"
 #include "platform/help_viewer.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::platform {
 namespace {
@@ -123,17 +124,13 @@ TEST_F(HelpFileTest, ViewerShowsTheOptionsTopicInTheBrowser) {
   WriteAll(browser, "#!/bin/sh\necho \"$1\" > '" + record.string() + ".tmp' && mv '" + record.string() + ".tmp' '" +
                         record.string() + "'\n");
   fs::permissions(browser, fs::perms::owner_all);
-  const std::string oldCache = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
-  const std::string oldBrowser = std::getenv("BROWSER") ? std::getenv("BROWSER") : "";
-  setenv("XDG_CACHE_HOME", (work_ / "cache").c_str(), 1);
-  setenv("BROWSER", (browser.string() + ":firefox").c_str(), 1);
-
-  EXPECT_EQ(CurrentHelpViewer().ShowContext(chm.string(), 8), 0u);  // the browser is no window of ours
-  EXPECT_EQ(CurrentHelpViewer().ShowContext(chm.string(), 99), 0u);
-  for (int i = 0; i < 100 && !fs::exists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-
-  oldCache.empty() ? unsetenv("XDG_CACHE_HOME") : setenv("XDG_CACHE_HOME", oldCache.c_str(), 1);
-  oldBrowser.empty() ? unsetenv("BROWSER") : setenv("BROWSER", oldBrowser.c_str(), 1);
+  {
+    test::ScopedEnv cache("XDG_CACHE_HOME", (work_ / "cache").string());
+    test::ScopedEnv launcher("BROWSER", browser.string() + ":firefox");
+    EXPECT_EQ(CurrentHelpViewer().ShowContext(chm.string(), 8), 0u);  // the browser is no window of ours
+    EXPECT_EQ(CurrentHelpViewer().ShowContext(chm.string(), 99), 0u);
+    for (int i = 0; i < 100 && !fs::exists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   const fs::path topic = work_ / "cache" / "quillmark" / "help" / "options.htm";
   EXPECT_EQ(ReadAll(record), "file://" + topic.string() + "\n");
   EXPECT_EQ(ReadAll(topic), ReadAll(help_ / "options.htm"));

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/recent_documents.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::platform {
 namespace {
@@ -42,11 +43,10 @@ class XdgRecentTest : public ::testing::Test {
   XdgRecentTest() {
     folder_ = fs::temp_directory_path() / ("qm_recent_" + std::to_string(::getpid()));
     fs::create_directories(folder_);
-    if (const char* old = std::getenv("XDG_DATA_HOME")) old_ = old;
-    setenv("XDG_DATA_HOME", folder_.c_str(), 1);
+    dataHome_.emplace("XDG_DATA_HOME", folder_.string());
   }
   ~XdgRecentTest() override {
-    old_ ? setenv("XDG_DATA_HOME", old_->c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    dataHome_.reset();
     fs::remove_all(folder_);
   }
 
@@ -58,7 +58,7 @@ class XdgRecentTest : public ::testing::Test {
 
   RecentDocuments& recent_ = CurrentRecentDocuments();
   fs::path folder_;
-  std::optional<std::string> old_;
+  std::optional<test::ScopedEnv> dataHome_;
 };
 
 TEST_F(XdgRecentTest, NamesAreTheDecodedLocalPaths) {

@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
+#include "tests/support/scoped_env.h"
 
 namespace qm::platform {
 namespace {
@@ -174,24 +176,13 @@ TEST(RegStorePathTest, DefaultPathFollowsTheEnvironment) {
       {"", "", "/h", "/h/.config/quillmark/registry.reg"},
       {nullptr, "relative", "/h", "/h/.config/quillmark/registry.reg"},
   };
-  auto set = [](const char* name, const char* value) {
-    if (value != nullptr) setenv(name, value, 1); else unsetenv(name);
-  };
-  const char* saved[3];
-  const char* names[3] = {"QUILLMARK_REGISTRY", "XDG_CONFIG_HOME", "HOME"};
-  std::string copies[3];
-  for (int i = 0; i < 3; ++i) {
-    const char* v = std::getenv(names[i]);
-    copies[i] = v != nullptr ? v : "";
-    saved[i] = v != nullptr ? copies[i].c_str() : nullptr;
-  }
+  auto value = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
   for (const auto& c : cases) {
-    set("QUILLMARK_REGISTRY", c.registry);
-    set("XDG_CONFIG_HOME", c.xdg);
-    set("HOME", c.home);
+    test::ScopedEnv registry("QUILLMARK_REGISTRY", value(c.registry));
+    test::ScopedEnv config("XDG_CONFIG_HOME", value(c.xdg));
+    test::ScopedEnv home("HOME", value(c.home));
     EXPECT_EQ(RegStore::DefaultPath(), c.expected);
   }
-  for (int i = 0; i < 3; ++i) set(names[i], saved[i]);
 }
 
 }  // namespace
