@@ -1,12 +1,12 @@
 // The Linux clipboard: the bytes go to the standard input of a clipboard tool
 // of the running display (wl-copy under Wayland; xclip or xsel under X11).
 // The tool gets a few seconds; one that hangs is killed and the copy fails.
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/user_dirs.h"
 
 namespace qm::platform::posix {
 
@@ -14,15 +14,10 @@ namespace {
 
 constexpr int kToolTimeoutMs = 5000;
 
-bool EnvSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
 // The command line of the first clipboard tool present for the display.
 std::vector<std::string> ClipboardTool() {
-  if (EnvSet("WAYLAND_DISPLAY") && !FindOnPath("wl-copy").empty()) return {"wl-copy"};
-  if (EnvSet("DISPLAY")) {
+  if (!EnvValue("WAYLAND_DISPLAY").empty() && !FindOnPath("wl-copy").empty()) return {"wl-copy"};
+  if (!EnvValue("DISPLAY").empty()) {
     if (!FindOnPath("xclip").empty()) return {"xclip", "-selection", "clipboard"};
     if (!FindOnPath("xsel").empty()) return {"xsel", "--clipboard", "--input"};
   }

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <string>
+
+#include "platform/posix/user_dirs.h"
 
 namespace qm::platform::posix {
 
@@ -28,7 +30,7 @@ bool IsPrivateFolder(const std::string& path) {
 }  // namespace
 
 std::string RuntimeDirectory() {
-  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg && IsFolder(xdg)) return xdg;
+  if (std::string xdg = EnvValue("XDG_RUNTIME_DIR"); !xdg.empty() && IsFolder(xdg)) return xdg;
   const std::string folder = "/tmp/quillmark-" + std::to_string(::getuid());
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
   return IsPrivateFolder(folder) ? folder : std::string();
