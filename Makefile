@@ -4,7 +4,7 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 GENERATOR  := Ninja
-APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgsf-1-dev
+APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgsf-1-dev zlib1g-dev
 
 .PHONY: all deps configure build test test-fast test-asan demo bench package clean fuzz
 

@@ -2,7 +2,9 @@
 // The container is told by its first bytes (compound-file signature or zip
 // local header), not by the extension. In a zip package the project part is
 // the one [Content_Types].xml declares as application/vnd.ms-office.vbaProject,
-// else xl/, word/ or ppt/vbaProject.bin. Every size read is bounded.
+// else xl/, word/ or ppt/vbaProject.bin. A PowerPoint 97-2003 presentation
+// (.ppt .pot) keeps its project inside its "PowerPoint Document" stream; see
+// ppt_document.h. Every size read is bounded.
 #include "editor/load/office_document.h"
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 
 #include "editor/load/gsf_support.h"
 #include "editor/load/load_project.h"
+#include "editor/load/ppt_document.h"
 #include "editor/load/vba_project_reader.h"
 
 namespace qm::editor {
@@ -89,10 +92,7 @@ LoadedProject LoadOle(GsfInput* input, const std::string& path) {
     if (auto storage = StorageByName(ole.get(), name)) return ReadVbaProject(storage.get(), path);
   }
   if (StorageByName(ole.get(), "VBA")) return ReadVbaProject(ole.get(), path);  // a bare vbaProject.bin
-  if (ChildByName(ole.get(), "PowerPoint Document")) {
-    throw LoadError(path, "a PowerPoint 97-2003 presentation keeps its VBA project inside the presentation stream, "
-                          "which is not read; save it as .pptm and load that");
-  }
+  if (ChildByName(ole.get(), "PowerPoint Document")) return LoadPowerPointProject(ole.get(), path);
   throw LoadError(path, "the document holds no VBA project");
 }
 

@@ -1,7 +1,8 @@
 // Loads the VBA project of an Office document: OOXML packages (.xlsm .xlsb
 // .xlam .docm .pptm …, a zip whose vbaProject.bin part is a compound file)
 // and OLE2 compound documents (.xls .doc …, with the project in the storage
-// _VBA_PROJECT_CUR or Macros). A bare vbaProject.bin is accepted too.
+// _VBA_PROJECT_CUR or Macros; .ppt .pot inside the presentation stream).
+// A bare vbaProject.bin is accepted too.
 #pragma once
 
 #include <string>

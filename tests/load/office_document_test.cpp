@@ -156,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
           parts.erase("xl/vbaProject.bin");
           return BuildZipFile(parts); }, "holds no VBA project"},
         FailureCase{"BinaryWithoutVba", "a.xls", [] { return BuildCompoundFile({{"Workbook", "x"}}); }, "holds no VBA project"},
-        FailureCase{"PowerPointBinary", "a.ppt", [] { return BuildCompoundFile({{"PowerPoint Document", "x"}}); }, "save it as .pptm"},
+        FailureCase{"PowerPointWithoutCurrentUser", "a.ppt", [] { return BuildCompoundFile({{"PowerPoint Document", "x"}}); },
+                    "the presentation has no \"Current User\" stream"},
         FailureCase{"TruncatedZip", "a.xlsm", [] { auto b = Xlsm(VbaProjectStreams(FourKindProject())); return b.substr(0, b.size() / 2); },
                     "zip container is corrupt or cut short"},
         FailureCase{"TruncatedCompoundFile", "a.xls", [] { return BinaryDocument("_VBA_PROJECT_CUR", VbaProjectStreams(FourKindProject())).substr(0, 700); },
