@@ -1,5 +1,5 @@
 // Loads a VBA project from the files users have: an Office document holding a
-// VBA project (.xlsm .docm .pptm …, .xls .doc …), exported module files
+// VBA project (.xlsm .docm .pptm …, .xls .doc .ppt …), exported module files
 // (.bas standard module, .cls class or document module, .frm user form), or
 // one folder of exported files. The result is a LoadedProject for the
 // in-memory editor; see loaded_project.h.
