@@ -1,7 +1,7 @@
 // Procedure analysis of a module text in one pass. Physical lines are joined
-// into logical lines at " _"; each logical line is reduced to its statements
-// (string contents dropped, cut at the comment mark or a Rem statement, split
-// at colons, a leading line number removed); a statement whose words are
+// into logical lines at " _"; each logical line is cut into its statements
+// (at colons outside strings, up to the comment mark or a Rem statement, a
+// leading line number removed), each a view of the line; a statement whose words are
 // modifiers followed by Sub, Function or Property Get/Let/Set and a name opens
 // a procedure, "End Sub/Function/Property" closes it. The ranges are then laid
 // end to end from the declarations to the last line, and an index by lower-case
@@ -52,13 +52,26 @@ std::string_view NextWord(std::string_view text, size_t& pos) {
   return text.substr(start, pos - start);
 }
 
-// The procedure name after the opener: an identifier or a bracketed name.
+// The text with the contents of its strings dropped (the quotes kept).
+std::string WithoutStringContents(std::string_view text) {
+  std::string out;
+  bool inString = false;
+  for (char c : text) {
+    if (c == '"') inString = !inString;
+    if (!inString || c == '"') out += c;
+  }
+  return out;
+}
+
+// The procedure name after the opener: an identifier or a bracketed name
+// (whose closing bracket is looked for outside strings).
 std::string ReadProcedureName(std::string_view text, size_t pos) {
   while (pos < text.size() && IsSpace(text[pos])) ++pos;
   if (pos < text.size() && text[pos] == '[') {
-    const size_t close = text.find(']', pos + 1);
-    if (close == std::string_view::npos) return {};
-    return std::string(text.substr(pos + 1, close - pos - 1));
+    const std::string rest = WithoutStringContents(text.substr(pos + 1));
+    const size_t close = rest.find(']');
+    if (close == std::string::npos) return {};
+    return rest.substr(0, close);
   }
   return std::string(NextWord(text, pos));
 }
@@ -79,32 +92,32 @@ bool StartsWithRemark(std::string_view statement) {
   return word != nullptr && word->role == ProcWordRole::kRemark;
 }
 
-// The statements of a logical line without string contents and comments.
-std::vector<std::string> SplitStatements(std::string_view text) {
-  std::vector<std::string> statements(1);
+// The statements of a logical line, cut at the comment mark and at colons
+// outside strings, the first one without its line number, and none from a
+// Rem statement on. Each is a piece of the line, strings included.
+void SplitStatements(std::string_view text, std::vector<std::string_view>& statements) {
+  statements.clear();
   bool inString = false;
-  for (char c : text) {
-    if (c == '"') {
-      inString = !inString;
-      statements.back() += c;
-    } else if (inString) {
-      continue;
-    } else if (c == '\'') {
-      break;
-    } else if (c == ':') {
-      statements.emplace_back();
-    } else {
-      statements.back() += c;
+  size_t start = 0;
+  size_t end = 0;
+  for (; end < text.size(); ++end) {
+    const char c = text[end];
+    if (c == '"') inString = !inString;
+    if (inString) continue;
+    if (c == '\'') break;
+    if (c == ':') {
+      statements.push_back(text.substr(start, end - start));
+      start = end + 1;
     }
   }
-  statements.front() = std::string(WithoutLineNumber(statements.front()));
+  statements.push_back(text.substr(start, end - start));
+  statements.front() = WithoutLineNumber(statements.front());
   for (size_t i = 0; i < statements.size(); ++i) {
     if (StartsWithRemark(statements[i])) {
       statements.resize(i);
       break;
     }
   }
-  return statements;
 }
 
 enum class StatementRole { kOther, kHeader, kEnd };
@@ -141,8 +154,8 @@ bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return IsSpace(c); });
 }
 
-bool HasCode(const std::vector<std::string>& statements) {
-  return std::any_of(statements.begin(), statements.end(), [](const std::string& s) { return !IsBlank(s); });
+bool HasCode(const std::vector<std::string_view>& statements) {
+  return std::any_of(statements.begin(), statements.end(), [](std::string_view s) { return !IsBlank(s); });
 }
 
 std::string IndexKey(std::string_view name, int kind) {
@@ -162,17 +175,23 @@ ProcedureMap::ProcedureMap(const std::vector<std::string>& lines) {
   int lastDeclarationCode = 0;  // last line of a statement before the first header
   int lastNonBlank = 0;
   int open = -1;  // the procedure whose End has not been met
+  std::string joined;                      // a logical line of several physical ones
+  std::vector<std::string_view> statements;  // of the current logical line
   for (int i = 0; i < count; ++i) {
     const int first = i + 1;
-    std::string joined = lines[i];
-    while (ContinuesOnNextLine(lines[i]) && i + 1 < count) {
-      joined.pop_back();
-      joined += lines[++i];
+    std::string_view logical = lines[i];
+    if (ContinuesOnNextLine(lines[i]) && i + 1 < count) {
+      joined = lines[i];
+      while (ContinuesOnNextLine(lines[i]) && i + 1 < count) {
+        joined.pop_back();
+        joined += lines[++i];
+      }
+      logical = joined;
     }
     const int last = i + 1;
-    if (!IsBlank(joined)) lastNonBlank = last;
-    const std::vector<std::string> statements = SplitStatements(joined);
-    for (const std::string& text : statements) {
+    if (!IsBlank(logical)) lastNonBlank = last;
+    SplitStatements(logical, statements);
+    for (const std::string_view text : statements) {
       Statement statement = Classify(text);
       if (statement.role == StatementRole::kHeader) {
         if (open >= 0) procedures_[open].endLine = first - 1;

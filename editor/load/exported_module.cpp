@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "editor/load/load_project.h"
 #include "editor/load/module_text.h"
@@ -48,8 +47,13 @@ ExportedModule ReadExportedModule(const std::string& path, int requestedCodePage
   if (error) throw LoadError(path, "cannot be read (" + error.message() + ")", kErrFileNotFound);
   if (size > kMaxExportedFileSize) throw LoadError(path, "the file is too large for a module (over 16 MiB)");
   std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) throw LoadError(path, "cannot be read");
+  if (!in) throw LoadError(path, "cannot be read");
+  // Read in blocks, the size only a hint: the file may change meanwhile.
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(size));
+  char block[64 * 1024];
+  while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<size_t>(in.gcount()));
+  if (in.bad()) throw LoadError(path, "cannot be read");
   return ParseExportedModule(bytes, path, requestedCodePage);
 }
 
