@@ -97,15 +97,19 @@ bool StartsWithRemark(std::string_view statement) {
 // Rem statement on. Each is a piece of the line, strings included.
 void SplitStatements(std::string_view text, std::vector<std::string_view>& statements) {
   statements.clear();
-  bool inString = false;
   size_t start = 0;
   size_t end = 0;
   for (; end < text.size(); ++end) {
     const char c = text[end];
-    if (c == '"') inString = !inString;
-    if (inString) continue;
-    if (c == '\'') break;
-    if (c == ':') {
+    if (c != '"' && c != '\'' && c != ':') continue;
+    if (c == '"') {
+      // Skip to the closing quote; an unclosed string runs to the end.
+      end = text.find('"', end + 1);
+      if (end == std::string_view::npos) end = text.size();
+      if (end == text.size()) break;
+    } else if (c == '\'') {
+      break;
+    } else {
       statements.push_back(text.substr(start, end - start));
       start = end + 1;
     }
