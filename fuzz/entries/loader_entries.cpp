@@ -95,10 +95,10 @@ int FuzzDecompress(const uint8_t* data, size_t size) {
 
 int FuzzDir(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const auto dir = editor::ParseDirStream(bytes);
-  if (dir.error.empty()) {
-    for (const auto& module : dir.info.modules) Require(module.nameUnicode.size() % 2 == 0, "odd UTF-16 name");
-  }
+  // Any result will do (a record's UTF-16 name may even have an odd length:
+  // the reader decodes it with a replacement character and the module name
+  // check refuses it); only crashes and sanitizer reports count.
+  (void)editor::ParseDirStream(bytes);
   for (const auto& [name, kind] : editor::ModuleKindsOfProjectStream(bytes)) {
     Require(kind == 1 || kind == 2 || kind == 3 || kind == 100, "an unknown module kind " + std::to_string(kind));
     (void)name;
