@@ -65,8 +65,8 @@ void ConverterSeeds(const fs::path& corpus, const std::vector<std::pair<std::str
 
 // Office, decompression and dir seeds from the sample folder's project.
 void ProjectSeeds(const fs::path& corpus, const fs::path& folder) {
-  VbaProjectSpec spec;
-  spec.codePage = 932;
+  VbaProjectContent content;
+  content.codePage = 932;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
@@ -74,13 +74,13 @@ void ProjectSeeds(const fs::path& corpus, const fs::path& folder) {
     const std::string bytes = ReadBytes(file);
     const ExportedModule exported = ParseExportedModule(bytes, file.string(), 0);
     const std::string source = StreamSourceOfExport(DecodeExportedBytes(bytes, 0, file.string()).text);
-    spec.modules.push_back({exported.module.name, exported.module.kind, source});
+    content.modules.push_back({exported.module.name, exported.module.kind, source});
     Seed(corpus, "exported", file.filename().string(), std::string(1, static_cast<char>(file.extension() == ".bas" ? 0 : 1)) + bytes);
     Seed(corpus, "decompress", exported.module.name + ".z", CompressContainer(source));
   }
-  Seed(corpus, "decompress", "raw.z", CompressContainer(spec.modules.front().source, true));
-  const StreamTree streams = VbaProjectStreams(spec);
-  Seed(corpus, "dir", "dir", BuildDirStream(spec));
+  Seed(corpus, "decompress", "raw.z", CompressContainer(content.modules.front().source, true));
+  const StreamTree streams = VbaProjectStreams(content);
+  Seed(corpus, "dir", "dir", BuildDirStream(content));
   Seed(corpus, "dir", "PROJECT", streams.at("PROJECT"));
   const std::string bin = BuildCompoundFile(streams);
   Seed(corpus, "office", "vbaProject.bin", bin);

@@ -45,12 +45,12 @@ std::string Encode(std::string_view text, int codePage) {
   return *bytes;
 }
 
-void ProjectInformation(std::string& out, const VbaProjectSpec& spec) {
+void ProjectInformation(std::string& out, const VbaProjectContent& content) {
   RecordNumber(out, kDirSysKind, 1, 4);  // 32-bit Windows
   RecordNumber(out, kDirLcid, kLcidEnglish, 4);
   RecordNumber(out, kDirLcidInvoke, kLcidEnglish, 4);
-  RecordNumber(out, kDirCodePage, static_cast<uint32_t>(spec.codePage), 2);
-  Record(out, kDirName, Encode(spec.name, spec.codePage));
+  RecordNumber(out, kDirCodePage, static_cast<uint32_t>(content.codePage), 2);
+  Record(out, kDirName, Encode(content.name, content.codePage));
   Record(out, kDirDocString, "");
   Record(out, kDirDocStringUnicode, "");
   Record(out, kDirHelpFile, "");
@@ -65,7 +65,7 @@ void ProjectInformation(std::string& out, const VbaProjectSpec& spec) {
   Record(out, kDirConstantsUnicode, "");
 }
 
-void ModuleRecords(std::string& out, const VbaModuleSpec& module, int codePage) {
+void ModuleRecords(std::string& out, const VbaModuleContent& module, int codePage) {
   Record(out, kDirModuleName, Encode(module.name, codePage));
   Record(out, kDirModuleNameUnicode, Encode(module.name, kUtf16));
   Record(out, kDirStreamName, Encode(module.name, codePage));
@@ -80,9 +80,9 @@ void ModuleRecords(std::string& out, const VbaModuleSpec& module, int codePage) 
 }
 
 // The PROJECT stream's text (before encoding).
-std::string ProjectText(const VbaProjectSpec& spec) {
+std::string ProjectText(const VbaProjectContent& content) {
   std::string text = "ID=\"" + std::string(kProjectId) + "\"\r\n";
-  for (const auto& module : spec.modules) {
+  for (const auto& module : content.modules) {
     switch (module.kind) {
       case kKindDocument: text += "Document=" + module.name + "/&H00000000\r\n"; break;
       case kKindStandard: text += "Module=" + module.name + "\r\n"; break;
@@ -90,18 +90,18 @@ std::string ProjectText(const VbaProjectSpec& spec) {
       default: text += "BaseClass=" + module.name + "\r\n"; break;
     }
   }
-  text += "Name=\"" + spec.name + "\"\r\nHelpContextID=\"0\"\r\nVersionCompatible32=\"393222000\"\r\n\r\n";
+  text += "Name=\"" + content.name + "\"\r\nHelpContextID=\"0\"\r\nVersionCompatible32=\"393222000\"\r\n\r\n";
   text += "[Host Extender Info]\r\n&H00000001={3832D640-CF90-11CF-8E43-00A0C911005A};VBE;&H00000000\r\n\r\n";
   text += "[Workspace]\r\n";
-  for (const auto& module : spec.modules) text += module.name + "=0, 0, 0, 0, C\r\n";
+  for (const auto& module : content.modules) text += module.name + "=0, 0, 0, 0, C\r\n";
   return text;
 }
 
 // PROJECTwm: each name in the code page and in UTF-16, zero-terminated.
-std::string NameMap(const VbaProjectSpec& spec) {
+std::string NameMap(const VbaProjectContent& content) {
   std::string map;
-  for (const auto& module : spec.modules) {
-    map += Encode(module.name, spec.codePage);
+  for (const auto& module : content.modules) {
+    map += Encode(module.name, content.codePage);
     map += '\0';
     map += Encode(module.name, kUtf16);
     map.append(2, '\0');
@@ -111,24 +111,24 @@ std::string NameMap(const VbaProjectSpec& spec) {
 
 }  // namespace
 
-std::string BuildDirStream(const VbaProjectSpec& spec) {
+std::string BuildDirStream(const VbaProjectContent& content) {
   std::string dir;
-  ProjectInformation(dir, spec);
-  RecordNumber(dir, kDirModules, static_cast<uint32_t>(spec.modules.size()), 2);
+  ProjectInformation(dir, content);
+  RecordNumber(dir, kDirModules, static_cast<uint32_t>(content.modules.size()), 2);
   RecordNumber(dir, kDirCookie, 0xFFFF, 2);
-  for (const auto& module : spec.modules) ModuleRecords(dir, module, spec.codePage);
+  for (const auto& module : content.modules) ModuleRecords(dir, module, content.codePage);
   Record(dir, kDirTerminator, "");
   return dir;
 }
 
-StreamTree VbaProjectStreams(const VbaProjectSpec& spec) {
+StreamTree VbaProjectStreams(const VbaProjectContent& content) {
   StreamTree streams;
-  streams["PROJECT"] = Encode(ProjectText(spec), spec.codePage);
-  streams["PROJECTwm"] = NameMap(spec);
+  streams["PROJECT"] = Encode(ProjectText(content), content.codePage);
+  streams["PROJECTwm"] = NameMap(content);
   streams["VBA/_VBA_PROJECT"] = std::string(kVbaProjectStream);
-  streams["VBA/dir"] = CompressContainer(BuildDirStream(spec), spec.rawChunks);
-  for (const auto& module : spec.modules) {
-    streams["VBA/" + module.name] = CompressContainer(Encode(module.source, spec.codePage), spec.rawChunks);
+  streams["VBA/dir"] = CompressContainer(BuildDirStream(content), content.rawChunks);
+  for (const auto& module : content.modules) {
+    streams["VBA/" + module.name] = CompressContainer(Encode(module.source, content.codePage), content.rawChunks);
   }
   return streams;
 }

@@ -12,16 +12,16 @@
 
 namespace qm::editor {
 
-struct VbaModuleSpec {
+struct VbaModuleContent {
   std::string name;    // module name (UTF-8)
   int kind = 1;        // 1 standard, 2 class, 3 user form, 100 document
   std::string source;  // the module stream's text (UTF-8): attribute lines, then the code
 };
 
-struct VbaProjectSpec {
+struct VbaProjectContent {
   std::string name = "VBAProject";
   int codePage = 1252;  // the project's code page; names and sources are stored in it
-  std::vector<VbaModuleSpec> modules;
+  std::vector<VbaModuleContent> modules;
   bool rawChunks = false;  // store streams as raw (uncompressed) chunks
 };
 
@@ -30,10 +30,10 @@ using StreamTree = std::map<std::string, std::string>;
 
 // The streams of a VBA project storage. Raises LoadError when a name or
 // source does not fit the code page's conversion.
-StreamTree VbaProjectStreams(const VbaProjectSpec& spec);
+StreamTree VbaProjectStreams(const VbaProjectContent& content);
 
 // The dir stream, uncompressed.
-std::string BuildDirStream(const VbaProjectSpec& spec);
+std::string BuildDirStream(const VbaProjectContent& content);
 
 // A compound file (OLE2) holding the streams, storages made from the paths.
 std::string BuildCompoundFile(const StreamTree& streams);

@@ -23,9 +23,9 @@ std::string ScratchTest::Write(const std::string& name, std::string_view bytes) 
   return path;
 }
 
-VbaProjectSpec FourKindProject() {
-  VbaProjectSpec spec;
-  spec.modules = {
+VbaProjectContent FourKindProject() {
+  VbaProjectContent content;
+  content.modules = {
       {"ThisWorkbook", 100,
        "Attribute VB_Name = \"ThisWorkbook\"\r\nAttribute VB_Base = \"0{00020819-0000-0000-C000-000000000046}\"\r\n"
        "Attribute VB_PredeclaredId = True\r\nAttribute VB_Exposed = True\r\nAttribute VB_Creatable = False\r\n"
@@ -41,7 +41,7 @@ VbaProjectSpec FourKindProject() {
        "Attribute VB_Base = \"0{5A3C1E2B-9D47-4F8A-B6C1-0E2D3F4A5B6C}{7C8D9E0F-1A2B-4C3D-8E9F-0A1B2C3D4E5F}\"\r\n"
        "Attribute VB_PredeclaredId = True\r\nPrivate Sub UserForm_Click()\r\nEnd Sub\r\n"},
   };
-  return spec;
+  return content;
 }
 
 std::string Describe(const LoadedProject& project) {

@@ -27,7 +27,7 @@ class ScratchTest : public ::testing::Test {
 
 // A project with one module of each kind: ThisWorkbook (document), Module1
 // (standard, with a procedure attribute), Class1 (class), UserForm1 (form).
-VbaProjectSpec FourKindProject();
+VbaProjectContent FourKindProject();
 
 // The same project as loaded: name, kind and shown text of each module.
 std::string Describe(const LoadedProject& project);

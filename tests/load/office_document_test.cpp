@@ -40,9 +40,9 @@ struct ContainerCase {
 class ContainerTest : public ScratchTest, public ::testing::WithParamInterface<ContainerCase> {};
 
 TEST_P(ContainerTest, LoadsEveryModuleKind) {
-  VbaProjectSpec spec = FourKindProject();
-  spec.rawChunks = GetParam().raw;
-  const std::string path = Write(GetParam().fileName, GetParam().build(VbaProjectStreams(spec)));
+  VbaProjectContent content = FourKindProject();
+  content.rawChunks = GetParam().raw;
+  const std::string path = Write(GetParam().fileName, GetParam().build(VbaProjectStreams(content)));
   const LoadedProject project = LoadProject({path});
   EXPECT_EQ(Describe(project), kFourKinds);
   EXPECT_EQ(project.name, "VBAProject");
@@ -75,11 +75,11 @@ TEST_F(OfficeTest, KindsFromDirAndAttributesWithoutProjectStream) {
 }
 
 TEST_F(OfficeTest, ShiftJisProjectWithJapaneseNamesAndComments) {
-  VbaProjectSpec spec;
-  spec.codePage = 932;
-  spec.name = "在庫管理";
-  spec.modules = {{"在庫", 1, "Attribute VB_Name = \"在庫\"\r\n' 在庫を数える\r\nDim 数量 As Long\r\n"}};
-  const LoadedProject project = LoadProject({Write("在庫.xlsm", Package(OoxmlHost::kExcel, VbaProjectStreams(spec)))});
+  VbaProjectContent content;
+  content.codePage = 932;
+  content.name = "在庫管理";
+  content.modules = {{"在庫", 1, "Attribute VB_Name = \"在庫\"\r\n' 在庫を数える\r\nDim 数量 As Long\r\n"}};
+  const LoadedProject project = LoadProject({Write("在庫.xlsm", Package(OoxmlHost::kExcel, VbaProjectStreams(content)))});
   EXPECT_EQ(project.name, "在庫管理");
   EXPECT_EQ(project.codePage, 932);
   EXPECT_EQ(Describe(project), "在庫 1\n' 在庫を数える\r\nDim 数量 As Long\n--\n");
@@ -87,9 +87,9 @@ TEST_F(OfficeTest, ShiftJisProjectWithJapaneseNamesAndComments) {
 
 TEST_F(OfficeTest, PrefersTheUnicodeModuleName) {
   // In code page 1252 the Japanese name becomes "??"; only the Unicode record keeps it.
-  VbaProjectSpec spec;
-  spec.modules = {{"集計", 1, "Attribute VB_Name = \"??\"\r\nDim a\r\n"}};
-  const LoadedProject project = LoadProject({Write("b.xlsm", Package(OoxmlHost::kExcel, VbaProjectStreams(spec)))});
+  VbaProjectContent content;
+  content.modules = {{"集計", 1, "Attribute VB_Name = \"??\"\r\nDim a\r\n"}};
+  const LoadedProject project = LoadProject({Write("b.xlsm", Package(OoxmlHost::kExcel, VbaProjectStreams(content)))});
   EXPECT_EQ(Describe(project), "集計 1\nDim a\n--\n");
 }
 
@@ -105,9 +105,9 @@ std::string PatchDirRecord(std::string dir, uint16_t id, std::string_view value)
   return dir;
 }
 
-StreamTree WithDir(const VbaProjectSpec& spec, const std::function<std::string(std::string)>& change) {
-  StreamTree streams = VbaProjectStreams(spec);
-  streams["VBA/dir"] = CompressContainer(change(BuildDirStream(spec)));
+StreamTree WithDir(const VbaProjectContent& content, const std::function<std::string(std::string)>& change) {
+  StreamTree streams = VbaProjectStreams(content);
+  streams["VBA/dir"] = CompressContainer(change(BuildDirStream(content)));
   return streams;
 }
 
@@ -132,10 +132,10 @@ TEST_P(FailureTest, OneMessageNamingTheFile) {
   EXPECT_NE(message.find(GetParam().problem), std::string::npos) << message;
 }
 
-VbaProjectSpec Renamed(const char* module) {
-  VbaProjectSpec spec = FourKindProject();
-  spec.modules[1].name = module;
-  return spec;
+VbaProjectContent Renamed(const char* module) {
+  VbaProjectContent content = FourKindProject();
+  content.modules[1].name = module;
+  return content;
 }
 
 std::string Bomb() {
@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "a module has the name \"../x\", which is not a VBA name"},
         FailureCase{"DuplicateModuleNames", "a.xlsm", [] { return Xlsm(WithDir(FourKindProject(), [](std::string) { return BuildDirStream(Renamed("CLASS1")); })); },
                     "two modules are named \"Class1\""},
-        FailureCase{"ProjectNameNotVba", "a.xlsm", [] { VbaProjectSpec s = FourKindProject(); s.name = "my project"; return Xlsm(VbaProjectStreams(s)); },
+        FailureCase{"ProjectNameNotVba", "a.xlsm", [] { VbaProjectContent s = FourKindProject(); s.name = "my project"; return Xlsm(VbaProjectStreams(s)); },
                     "the project name \"my project\" is not a VBA name"},
         FailureCase{"UnsupportedCodePage", "a.xlsm", [] { return Xlsm(WithDir(FourKindProject(), [](std::string d) { return PatchDirRecord(d, kDirCodePage, "\x39\x30"); })); },
                     "the project's code page 12345 is not supported"},

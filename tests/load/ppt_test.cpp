@@ -87,10 +87,10 @@ struct Presentation {
   }
 };
 
-VbaProjectSpec ShowProject() {
-  VbaProjectSpec spec = FourKindProject();
-  spec.modules.erase(spec.modules.begin());  // a presentation has no document module
-  return spec;
+VbaProjectContent ShowProject() {
+  VbaProjectContent content = FourKindProject();
+  content.modules.erase(content.modules.begin());  // a presentation has no document module
+  return content;
 }
 
 const char* const kShowModules =

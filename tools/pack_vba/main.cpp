@@ -55,13 +55,13 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The project spec from the folder's exported files, in file-name order.
-VbaProjectSpec SpecOfFolder(const Arguments& args) {
+// The project content from the folder's exported files, in file-name order.
+VbaProjectContent SpecOfFolder(const Arguments& args) {
   const LoadedProject loaded = LoadProject({args.folder});  // checks every file first
-  VbaProjectSpec spec;
-  spec.name = args.name;
-  spec.rawChunks = args.raw;
-  spec.codePage = args.codePage != 0 ? args.codePage : loaded.codePage != 65001 ? loaded.codePage : 1252;
+  VbaProjectContent content;
+  content.name = args.name;
+  content.rawChunks = args.raw;
+  content.codePage = args.codePage != 0 ? args.codePage : loaded.codePage != 65001 ? loaded.codePage : 1252;
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(args.folder)) {
     if (entry.is_regular_file() && IsExportedModuleFile(entry.path().string())) files.push_back(entry.path().string());
@@ -71,15 +71,15 @@ VbaProjectSpec SpecOfFolder(const Arguments& args) {
     const std::string bytes = ReadBytes(file);
     const ExportedModule exported = ParseExportedModule(bytes, file, 0);
     const DecodedSource decoded = DecodeExportedBytes(bytes, 0, file);
-    spec.modules.push_back({exported.module.name, exported.module.kind, StreamSourceOfExport(decoded.text)});
+    content.modules.push_back({exported.module.name, exported.module.kind, StreamSourceOfExport(decoded.text)});
   }
-  return spec;
+  return content;
 }
 
-std::string Container(const std::string& output, const VbaProjectSpec& spec) {
+std::string Container(const std::string& output, const VbaProjectContent& content) {
   std::string ext = fs::path(output).extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const StreamTree project = VbaProjectStreams(spec);
+  const StreamTree project = VbaProjectStreams(content);
   if (ext == ".bin") return BuildCompoundFile(project);
   if (ext == ".xlsm") return BuildZipFile(OoxmlParts(OoxmlHost::kExcel, BuildCompoundFile(project)));
   if (ext == ".docm") return BuildZipFile(OoxmlParts(OoxmlHost::kWord, BuildCompoundFile(project)));
