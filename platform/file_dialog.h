@@ -42,6 +42,11 @@ class FileDialogService {
   virtual ~FileDialogService() = default;
   // Shows the dialog modally and returns what the user chose.
   virtual FileDialogResult ShowSave(const FileDialogRequest& request) = 0;
+  // True when the desktop may still add recent-documents entries for a pick
+  // after the dialog has closed, so that a clean-up of those entries has to
+  // wait for them first. A dialog that records nothing, or records before it
+  // returns, answers false.
+  virtual bool RecordsPickLater() const { return true; }
 };
 
 FileDialogService& CurrentFileDialog();

@@ -29,6 +29,8 @@ class ScriptedFileDialog : public FileDialogService {
     if (!answer.path.empty() && onPick_) onPick_(request, answer.path);
     return answer;
   }
+  // The pick hook has run before the dialog returns: nothing comes later.
+  bool RecordsPickLater() const override { return false; }
 
   // The user picks this path.
   void Choose(std::string path) { answers_.push_back({std::move(path), 0}); }

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_dialog.h"
 #include "platform/posix/user_dirs.h"
 #include "platform/recent_documents.h"
 
@@ -222,7 +223,11 @@ class XdgRecentDocuments : public RecentDocuments {
     return WriteList(path, kept);
   }
 
-  void Settle() override { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+  // A desktop file chooser writes its entry shortly after it closes; a dialog
+  // that leaves its traces before it returns needs no wait.
+  void Settle() override {
+    if (CurrentFileDialog().RecordsPickLater()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
 };
 
 XdgRecentDocuments g_default;
