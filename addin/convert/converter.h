@@ -71,7 +71,8 @@ class clsConverter {
   // by kThenMark. A tab while width is 0 throws VbaError.
   static std::string ExpandTabs(std::string_view text, int width);
   // Step 9 of BeginModule: KeywordOpen, CommentOpen and IdentifierOpen for
-  // the job's output mode (empty in head and file style).
+  // the job's output mode (empty in head and file style), and the output
+  // forms that WriteLine renders in until the next call.
   void PrepareOpeners();
 
   // Word classification (adds entries to Statement()).
@@ -172,6 +173,7 @@ class clsConverter {
   bool inTypeBlock_ = false;                 // inside an Enum or Type block
   std::string boundary_;                     // MarkCode: the segment with separators as spaces
   std::string written_;                      // WriteLine: the line's text, reused line to line
+  Markup outputForms_;                       // OutputForms(), taken by PrepareOpeners for WriteLine
   std::function<void(const clsVBWord&)> statementObserver_;  // see ObserveStatements
 };
 

@@ -196,6 +196,7 @@ void clsConverter::PrepareOpeners() {
     commentOpen_ = FontOpener(job.CommentForeColor());
     identifierOpen_ = FontOpener(job.IdentifierForeColor());
   }
+  outputForms_ = OutputForms();  // views of the openers just made: constant for the module
 }
 
 bool clsConverter::BeginModule(File& file, bool multiple, int index) {
@@ -250,10 +251,9 @@ bool clsConverter::WriteLine(File& file, int32_t& counter, int index) {
     if (empty) {
       written_.append(EmptyLineForm());
     } else {
-      const Markup forms = OutputForms();
-      written_.append(forms.divStart);
-      MarkLine(index, written_, forms);
-      written_.append(forms.divEnd);
+      written_.append(outputForms_.divStart);
+      MarkLine(index, written_, outputForms_);
+      written_.append(outputForms_.divEnd);
     }
     return file.WriteLine(written_);
   } catch (const std::exception&) {
