@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 
+#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
 
 namespace qm {
@@ -19,13 +20,21 @@ namespace {
 constexpr std::array<std::string_view, 6> kContextNames = {
     "Base", "Compare", "End", "Error", "Line", "Property"};
 
+// The first letters of the context names: most words are ruled out by one lookup.
+constexpr ByteSet kContextStarts = [] {
+  ByteSet set{};
+  for (std::string_view name : kContextNames) set[static_cast<unsigned char>(name[0])] = true;
+  return set;
+}();
+
 bool IsSpaces(std::string_view word) {
-  return std::all_of(word.begin(), word.end(), [](char c) { return c == ' '; });
+  return word[0] == ' ' && std::all_of(word.begin(), word.end(), [](char c) { return c == ' '; });
 }
 
 bool IsContextName(std::string_view word) {
-  return std::any_of(kContextNames.begin(), kContextNames.end(),
-                     [word](std::string_view name) { return name[0] == word[0] && name == word; });
+  return InSet(kContextStarts, word[0]) &&
+         std::any_of(kContextNames.begin(), kContextNames.end(),
+                     [word](std::string_view name) { return name == word; });
 }
 
 // The context words move on: the entry at `position` (0 for an empty word)
@@ -38,7 +47,6 @@ void Remember(int32_t& last, int32_t& beforeLast, int32_t position) {
 }  // namespace
 
 void clsVBWord::Reset() {
-  text_.clear();
   entries_.clear();
   parenStack_.clear();
   keywordParen_ = false;
@@ -49,13 +57,12 @@ void clsVBWord::Reset() {
   afterGoTo_ = false;
 }
 
-// Appends (word, kind) and updates the context; an empty word adds nothing.
+// Appends (word, kind), a view of `word`, and updates the context; an empty
+// word adds nothing.
 void clsVBWord::AddWord(std::string_view word, WordKind kind) {
   if (word.empty()) return;
   if (kind == WordKind::Identifier && afterGoTo_) kind = WordKind::Plain;
-  entries_.push_back({static_cast<uint32_t>(text_.size()), static_cast<uint32_t>(word.size()), kind});
-  text_.append(word);
-  word = WordAt(Count());  // the stored copy: `word` may have been a view of text_
+  entries_.push_back({word.data(), static_cast<uint32_t>(word.size()), kind});
 
   switch (kind) {
     case WordKind::Plain:

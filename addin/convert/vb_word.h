@@ -5,9 +5,11 @@
 //
 // Positions are 1-based. Reset runs at creation and at every statement
 // boundary inside a logical line; the list keeps its storage from one
-// statement to the next. The texts of all entries are stored one after the
-// other in one string, so a view from WordAt stays valid until the next
-// AddWord or Reset.
+// statement to the next. An entry is a view of the text it was given, not a
+// copy: that text must stay valid until the next Reset. The converter's words
+// are views of the stored logical line (kept by the job for the whole module)
+// or of string constants, so a view from WordAt stays valid until the next
+// Reset.
 #pragma once
 
 #include <cstdint>
@@ -30,21 +32,22 @@ class clsVBWord {
   clsVBWord() { Reset(); }
 
   void Reset();
-  // Appends one entry and updates the context (an empty word adds nothing).
+  // Appends one entry and updates the context (an empty word adds nothing);
+  // `word` must stay valid until the next Reset.
   void AddWord(std::string_view word, WordKind kind);
   // Replaces the kind of an entry; callers name only an entry with a successor.
   void SetKind(int index, WordKind kind);
   int Count() const { return static_cast<int>(entries_.size()); }
   std::string_view WordAt(int index) const {
     const Entry& e = entries_[index - 1];
-    return std::string_view(text_).substr(e.start, e.length);
+    return {e.text, e.length};
   }
   WordKind KindAt(int index) const { return entries_[index - 1].kind; }
 
   int32_t SignificantCount() const { return significantCount_; }
   int32_t LastWordIndex() const { return lastWordIndex_; }
   // The context words, empty when there is none; like WordAt, valid until
-  // the next AddWord or Reset.
+  // the next Reset.
   std::string_view LastWord() const { return ContextWord(lastWord_); }
   std::string_view WordBeforeLast() const { return ContextWord(wordBeforeLast_); }
   std::vector<bool>& ParenStack() { return parenStack_; }
@@ -55,12 +58,11 @@ class clsVBWord {
 
  private:
   struct Entry {
-    uint32_t start;   // position of the entry's text in text_
-    uint32_t length;  // its length in bytes
+    const char* text;  // the entry's text, as given to AddWord
+    uint32_t length;   // its length in bytes
     WordKind kind;
   };
-  std::string text_;             // every entry's text, in statement order, run together
-  std::vector<Entry> entries_;   // where each entry's text is, and its kind
+  std::vector<Entry> entries_;   // each entry's text and kind, in statement order
   std::vector<bool> parenStack_;    // one per open parenthesis: true for a keyword function's
   bool keywordParen_ = false;       // the next "(" belongs to a keyword function
   // The text of the context word held as entry position `index` (0 for none).

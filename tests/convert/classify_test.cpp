@@ -161,7 +161,7 @@ TEST(VBWordTest, ContextSkipsSpacesAndContinuations) {
   EXPECT_EQ(w.Count(), 0);
   w.AddWord("Open", WordKind::Keyword);
   w.AddWord("  ", WordKind::Plain);
-  w.AddWord(std::string(1, kContinuationMark), WordKind::Plain);
+  w.AddWord(std::string_view(&kContinuationMark, 1), WordKind::Plain);
   EXPECT_EQ(w.SignificantCount(), 1);
   EXPECT_EQ(w.LastWordIndex(), 1);
   w.AddWord("(", WordKind::Plain);

@@ -4,6 +4,7 @@
 // any entry), and generated source lines written by WriteLine in every output
 // mode and colour scheme. Both must give the same bytes.
 #include <algorithm>
+#include <deque>
 #include <random>
 #include <string>
 #include <vector>
@@ -106,9 +107,10 @@ TEST_F(RenderDiffTest, StatementsRenderAsTheReferenceDoes) {
     for (int n = 0; n < 2000; ++n) {
       clsVBWord& s = conv->Statement();
       s.Reset();
+      std::deque<std::string> words;  // the entries are views: their texts live until the list is rendered
       const int entries = Below(10);
       for (int i = 0; i < entries; ++i) {
-        std::string word = Pick(kEntryPieces);
+        std::string& word = words.emplace_back(Pick(kEntryPieces));
         if (Below(3) == 0) word += Pick(kEntryPieces);
         s.AddWord(word, static_cast<WordKind>(Below(5)));
       }
