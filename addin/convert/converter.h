@@ -155,9 +155,10 @@ class clsConverter {
   // The platform's numeric-text test (no type-declaration character).
   static bool IsNumericText(std::string_view text);
   // Line marking steps: the walk over strings, comments and split points of a
-  // statement body, and the line number or label at the front of a segment.
+  // statement body, and the line number or label at the front of a segment
+  // (returns the bytes it took).
   void MarkStatements(std::string_view body, std::string& html, const Markup& forms);
-  void MarkLineStart(std::string_view& text, std::string_view& boundary);
+  size_t MarkLineStart(std::string_view text);
   // Line wrapping steps: `line` emptied, or given the held-back prefix in
   // <pre> mode; the text of an empty line in the output mode.
   void OpenLine(std::string& line);
@@ -171,7 +172,6 @@ class clsConverter {
   std::string commentOpen_;
   std::string identifierOpen_;
   bool inTypeBlock_ = false;                 // inside an Enum or Type block
-  std::string boundary_;                     // MarkCode: the segment with separators as spaces
   std::string written_;                      // WriteLine: the line's text, reused line to line
   Markup outputForms_;                       // OutputForms(), taken by PrepareOpeners for WriteLine
   std::function<void(const clsVBWord&)> statementObserver_;  // see ObserveStatements

@@ -39,31 +39,51 @@ size_t CharLength(std::string_view text, size_t pos) {
   return std::min(n, text.size() - pos);
 }
 
-// The separator characters of a code segment, and the first byte of the
-// ideographic space.
-constexpr ByteSet kSeparatorBytes = MakeByteSet(" \x1A(),:;-\xE3");
+// The bytes that may start a separator of a code segment: the separators,
+// the first byte of the ideographic space, and "=", which separates only
+// after a colon.
+constexpr ByteSet kSeparatorBytes = MakeByteSet(" \x1A(),:;-=\xE3");
+
+// Length in bytes of the separator that starts at `i` with a byte of
+// kSeparatorBytes, 0 when none does. In ":=" only the "=" separates; the
+// colon stays with the name before it.
+size_t SeparatorFrom(std::string_view text, size_t i) {
+  switch (text[i]) {
+    case ':': return i + 1 < text.size() && text[i + 1] == '=' ? 0 : 1;
+    case '=': return i > 0 && text[i - 1] == ':' ? 1 : 0;
+    case kIdeographicSpace[0]: return text.substr(i, 3) == kIdeographicSpace ? 3 : 0;
+    default: return 1;
+  }
+}
+
+// Length in bytes of the separator that starts at `i`, 0 when none does.
+inline size_t SeparatorAt(std::string_view text, size_t i) {
+  const char c = text[i];
+  if (c == ' ') return 1;  // by far the most frequent
+  return InSet(kSeparatorBytes, c) ? SeparatorFrom(text, i) : 0;
+}
+
+// The end of the run of word characters that starts at `i`.
+size_t WordEnd(std::string_view text, size_t i) {
+  for (;; ++i) {
+    while (i < text.size() && !InSet(kSeparatorBytes, text[i])) ++i;
+    if (i == text.size() || SeparatorFrom(text, i) > 0) return i;
+  }
+}
+
+// The end of the run of separators that starts at `i`.
+size_t GapEnd(std::string_view text, size_t i) {
+  for (size_t n; i < text.size() && (n = SeparatorAt(text, i)) > 0;) i += n;
+  return i;
+}
 
 // The characters that may start an event of the statement walk.
 constexpr ByteSet kEventBytes = MakeByteSet("\"':\t");
 
-// Puts into `b` a copy of `text` of the same length in which every separator
-// is a space. In ":=" only the "=" separates; the colon stays with the name
-// before it.
-void BoundaryCopy(std::string_view text, std::string& b) {
-  b.assign(text);
-  for (size_t i = 0; i < b.size(); ++i) {
-    const char c = b[i];
-    if (!InSet(kSeparatorBytes, c)) continue;
-    if (c == ':' && i + 1 < b.size() && b[i + 1] == '=') {
-      b[++i] = ' ';
-    } else if (c == kIdeographicSpace[0]) {
-      if (text.substr(i, 3) != kIdeographicSpace) continue;
-      b.replace(i, 3, 3, ' ');
-      i += 2;
-    } else {
-      b[i] = ' ';
-    }
-  }
+// True when the word that ends at `end` is followed by " = ": a separator,
+// the "=" and another separator.
+bool AssignedAt(std::string_view text, size_t end) {
+  return end + 3 <= text.size() && text[end + 1] == '=' && SeparatorAt(text, end + 2) > 0;
 }
 
 // A line that is a comment as a whole: an apostrophe, or Rem as its first word.
@@ -199,27 +219,23 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
 // Adds the words and separators of a code segment (no strings, no comments).
 void clsConverter::MarkCode(std::string_view text) {
   if (text.empty()) return;
-  BoundaryCopy(text, boundary_);
-  std::string_view b = boundary_;
-  if (b.find(' ') == std::string_view::npos) {
+  if (WordEnd(text, 0) == text.size()) {
     ClassifyWord(text);
     return;
   }
-  if (b.find_first_not_of(' ') == std::string_view::npos) {
+  if (GapEnd(text, 0) == text.size()) {
     // Separators only (the ")" after a string literal): the same gap handling
     // as anywhere else, so that parentheses stay paired.
     AddGap(text);
     return;
   }
-  MarkLineStart(text, b);
-  size_t i = 0;
-  while (i < b.size()) {
-    const bool gap = b[i] == ' ';
-    const size_t end = std::min(gap ? b.find_first_not_of(' ', i) : b.find(' ', i), b.size());
+  for (size_t i = MarkLineStart(text); i < text.size();) {
+    const bool gap = SeparatorAt(text, i) > 0;
+    const size_t end = gap ? GapEnd(text, i) : WordEnd(text, i);
     const std::string_view piece = text.substr(i, end - i);
     if (gap) {
       AddGap(piece);
-    } else if (b.substr(end, 3) == " = " &&
+    } else if (AssignedAt(text, end) &&
                std::find(kNotAssignmentTargets.begin(), kNotAssignmentTargets.end(), piece) ==
                    kNotAssignmentTargets.end()) {
       Statement().AddWord(piece, WordKind::Identifier);  // assignment target or compared value
@@ -231,23 +247,21 @@ void clsConverter::MarkCode(std::string_view text) {
 }
 
 // Takes a line number or label off the front of a code segment (and a label
-// after a line number), adding them as plain entries; `text` and its boundary
-// copy `b` lose those characters.
-void clsConverter::MarkLineStart(std::string_view& text, std::string_view& b) {
+// after a line number), adding them as plain entries; returns the number of
+// bytes taken.
+size_t clsConverter::MarkLineStart(std::string_view text) {
   const std::string_view head = text.substr(0, text.find(' '));
-  if (head.empty()) return;
+  if (head.empty()) return 0;
   const bool numeric = IsNumericText(head);
-  if (!numeric && head.back() != ':') return;
+  if (!numeric && head.back() != ':') return 0;
   Statement().AddWord(head, WordKind::Plain);
-  text.remove_prefix(head.size());
-  b.remove_prefix(head.size());
-  if (b.empty() || !numeric) return;
-  const size_t q = text.find(':');
-  if (q == std::string_view::npos) return;
-  if (std::count(text.begin(), text.begin() + q + 1, ' ') != 1) return;
-  Statement().AddWord(text.substr(0, q + 1), WordKind::Plain);
-  text.remove_prefix(q + 1);
-  b.remove_prefix(q + 1);
+  if (head.size() == text.size() || !numeric) return head.size();
+  const std::string_view rest = text.substr(head.size());
+  const size_t q = rest.find(':');
+  if (q == std::string_view::npos) return head.size();
+  if (std::count(rest.begin(), rest.begin() + q + 1, ' ') != 1) return head.size();
+  Statement().AddWord(rest.substr(0, q + 1), WordKind::Plain);
+  return head.size() + q + 1;
 }
 
 // Adds one entry per character of a run of separators; parentheses go on and
