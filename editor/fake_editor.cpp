@@ -27,7 +27,7 @@ FakeEditor& FakeEditor::project(std::string name, std::string fileName, std::str
 
 FakeEditor& FakeEditor::module(std::string name, int kind, std::string_view text) {
   if (!project_) project("VBAProject");
-  component_ = std::make_shared<MemoryComponent>(std::move(name), kind, MemoryCodeModule::Create(text));
+  component_ = std::make_shared<MemoryComponent>(std::move(name), kind, MemoryCodeModule::Create(std::string(text)));
   editor_->AddComponent(project_, component_);
   return *this;
 }

@@ -1,29 +1,26 @@
-// The code module of the in-memory editor: the lines of one component, the
-// procedure queries answered from a ProcedureMap that is built on the first
-// query after the text changed, and the code pane that shows the module.
+// The code module of the in-memory editor: the lines of one component (kept
+// as ModuleLines), the procedure queries answered from a ProcedureMap that is
+// built on the first query after the text changed, and the code pane that
+// shows the module.
 #pragma once
 
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "addin/host/vbe.h"
 #include "editor/memory_windows.h"
+#include "editor/module_lines.h"
 #include "editor/vba_procedures.h"
 
 namespace qm::editor {
 
-// Splits a text at CR LF, CR or LF; a line break at the very end opens no
-// further line, and the empty text has no lines.
-std::vector<std::string> SplitEditorLines(std::string_view text);
-
 class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<MemoryCodeModule> {
  public:
-  // A module holding text, with a code pane whose (not yet open) code window
-  // has the given caption.
-  static std::shared_ptr<MemoryCodeModule> Create(std::string_view text, std::string windowCaption = "");
+  // A module holding text (lines split at CR LF, CR or LF, see ModuleLines),
+  // with a code pane whose (not yet open) code window has the given caption.
+  static std::shared_ptr<MemoryCodeModule> Create(std::string text, std::string windowCaption = "");
 
   // Raises when made to fail (SetCountOfLinesFails).
   int CountOfLines() const override;
@@ -39,10 +36,11 @@ class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<
   CodePanePtr CodePane() const override { return pane_; }
 
   // Host side.
-  void SetText(std::string_view text);
+  void SetText(std::string text);
   // Replaces the text of one existing line (1-based).
-  void ReplaceLine(int line, std::string text);
-  const std::vector<std::string>& AllLines() const { return lines_; }
+  void ReplaceLine(int line, std::string_view text);
+  // The lines, read without raising.
+  const ModuleLines& AllLines() const { return lines_; }
   const MemoryCodePanePtr& Pane() const { return pane_; }
   // Makes CountOfLines raise, as the editor does for a module it cannot read.
   void SetCountOfLinesFails(bool fails) { countFails_ = fails; }
@@ -55,8 +53,8 @@ class MemoryCodeModule : public CodeModule, public std::enable_shared_from_this<
   MemoryCodeModule() = default;
   const ProcedureRange& FindProcedure(const std::string& name, int kind) const;
 
-  std::vector<std::string> lines_;                       // the lines, without line breaks
-  mutable std::unique_ptr<ProcedureMap> procedures_;  // analysis of lines_; reset when they change
+  ModuleLines lines_;                                    // the text and where its lines start
+  mutable std::unique_ptr<ProcedureMap> procedures_;     // analysis of lines_; reset when they change
   MemoryCodePanePtr pane_;                               // created with the module
   bool countFails_ = false;
   std::set<int> failingProcLines_;  // lines whose ProcOfLine raises

@@ -1,14 +1,20 @@
 // Procedure analysis of a module text in one pass. Physical lines are joined
 // into logical lines at " _"; each logical line is cut into its statements
-// (at colons outside strings, up to the comment mark or a Rem statement, a
-// leading line number removed), each a view of the line; a statement whose words are
-// modifiers followed by Sub, Function or Property Get/Let/Set and a name opens
-// a procedure, "End Sub/Function/Property" closes it. The ranges are then laid
-// end to end from the declarations to the last line, and an index by lower-case
-// name and kind makes every look-up cheap.
+// (at colons outside strings, up to the comment mark, a leading line number
+// removed), each a view of the line, the next colon, quote and comment mark
+// found with memchr rather than byte by byte. Only a statement's first words
+// matter: a Rem statement ends the line; modifiers followed by Sub, Function
+// or Property Get/Let/Set and a name open a procedure; "End
+// Sub/Function/Property" closes it. Most words are turned away by their length
+// and first letter before the word table is searched. The ranges are then laid
+// end to end from the declarations to the last line, and an index by
+// lower-case name and kind makes every look-up cheap.
 #include "editor/vba_procedures.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include "editor/load/line_breaks.h"
 
 namespace qm::editor {
 namespace {
@@ -22,7 +28,7 @@ bool IsIdentifierChar(char c) {
          u == '_';
 }
 
-char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
@@ -35,9 +41,30 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
 }
 
+// Bit n set: the table holds a word of n letters.
+constexpr uint32_t kWordLengths = [] {
+  uint32_t mask = 0;
+  for (const ProcWord& entry : kProcedureWords) mask |= uint32_t{1} << entry.word.size();
+  return mask;
+}();
+
+// Bit n set: the table holds a word whose first letter is the n-th of a..z.
+constexpr uint32_t kFirstLetters = [] {
+  uint32_t mask = 0;
+  for (const ProcWord& entry : kProcedureWords) mask |= uint32_t{1} << (LowerChar(entry.word[0]) - 'a');
+  return mask;
+}();
+
+// True when the table may hold the word: its length and first letter occur there.
+bool MayBeProcedureWord(std::string_view word) {
+  if (word.empty() || word.size() >= 32 || (kWordLengths & (uint32_t{1} << word.size())) == 0) return false;
+  const char first = LowerChar(word[0]);
+  return first >= 'a' && first <= 'z' && (kFirstLetters & (uint32_t{1} << (first - 'a'))) != 0;
+}
+
 // The table entry for a word, compared without case; none for other words.
 const ProcWord* LookupWord(std::string_view word) {
-  if (word.empty()) return nullptr;
+  if (!MayBeProcedureWord(word)) return nullptr;
   for (const ProcWord& entry : kProcedureWords) {
     if (EqualsNoCase(entry.word, word)) return &entry;
   }
@@ -86,42 +113,35 @@ std::string_view WithoutLineNumber(std::string_view statement) {
   return statement.substr(pos);
 }
 
-bool StartsWithRemark(std::string_view statement) {
-  size_t pos = 0;
-  const ProcWord* word = LookupWord(NextWord(statement, pos));
-  return word != nullptr && word->role == ProcWordRole::kRemark;
-}
-
 // The statements of a logical line, cut at the comment mark and at colons
-// outside strings, the first one without its line number, and none from a
-// Rem statement on. Each is a piece of the line, strings included.
+// outside strings, the first one without its line number. Each is a piece of
+// the line, strings included.
 void SplitStatements(std::string_view text, std::vector<std::string_view>& statements) {
   statements.clear();
   size_t start = 0;
-  size_t end = 0;
-  for (; end < text.size(); ++end) {
-    const char c = text[end];
-    if (c != '"' && c != '\'' && c != ':') continue;
-    if (c == '"') {
-      // Skip to the closing quote; an unclosed string runs to the end.
-      end = text.find('"', end + 1);
-      if (end == std::string_view::npos) end = text.size();
-      if (end == text.size()) break;
-    } else if (c == '\'') {
-      break;
-    } else {
+  size_t end = text.size();
+  size_t colon = FindChar(text, ':', 0), quote = FindChar(text, '"', 0), mark = FindChar(text, '\'', 0);
+  for (;;) {
+    end = std::min({colon, quote, mark});
+    if (end == text.size() || end == mark) break;
+    if (end == colon) {
       statements.push_back(text.substr(start, end - start));
       start = end + 1;
+      colon = FindChar(text, ':', start);
+      continue;
     }
+    // Skip the string to its closing quote; an unclosed string runs to the end.
+    const size_t close = FindChar(text, '"', quote + 1);
+    if (close == text.size()) {
+      end = text.size();
+      break;
+    }
+    quote = FindChar(text, '"', close + 1);
+    if (colon < close) colon = FindChar(text, ':', close + 1);
+    if (mark < close) mark = FindChar(text, '\'', close + 1);
   }
   statements.push_back(text.substr(start, end - start));
   statements.front() = WithoutLineNumber(statements.front());
-  for (size_t i = 0; i < statements.size(); ++i) {
-    if (StartsWithRemark(statements[i])) {
-      statements.resize(i);
-      break;
-    }
-  }
 }
 
 enum class StatementRole { kOther, kHeader, kEnd };
@@ -132,10 +152,9 @@ struct Statement {
   int kind = 0;      // ProcKind, for a header
 };
 
-// Recognises a procedure header or an End Sub/Function/Property statement.
-Statement Classify(std::string_view text) {
-  size_t pos = 0;
-  const ProcWord* word = LookupWord(NextWord(text, pos));
+// Recognises a procedure header or an End Sub/Function/Property statement
+// whose first word (the table's entry, if any) ends at pos.
+Statement Classify(std::string_view text, size_t pos, const ProcWord* word) {
   if (word != nullptr && word->role == ProcWordRole::kEnd) {
     const ProcWord* next = LookupWord(NextWord(text, pos));
     const bool closes = next != nullptr && next->role == ProcWordRole::kOpener;
@@ -158,10 +177,6 @@ bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return IsSpace(c); });
 }
 
-bool HasCode(const std::vector<std::string_view>& statements) {
-  return std::any_of(statements.begin(), statements.end(), [](std::string_view s) { return !IsBlank(s); });
-}
-
 std::string IndexKey(std::string_view name, int kind) {
   return LowerAscii(name) + '\x1f' + std::to_string(kind);
 }
@@ -174,42 +189,51 @@ bool ContinuesOnNextLine(std::string_view line) {
   return line.size() >= 2 && line.back() == '_' && IsSpace(line[line.size() - 2]);
 }
 
-ProcedureMap::ProcedureMap(const std::vector<std::string>& lines) {
-  const int count = static_cast<int>(lines.size());
+ProcedureMap::ProcedureMap(const ModuleLines& lines) {
+  const int count = lines.Count();
   int lastDeclarationCode = 0;  // last line of a statement before the first header
   int lastNonBlank = 0;
   int open = -1;  // the procedure whose End has not been met
-  std::string joined;                      // a logical line of several physical ones
+  std::string joined;                        // a logical line of several physical ones
   std::vector<std::string_view> statements;  // of the current logical line
-  for (int i = 0; i < count; ++i) {
-    const int first = i + 1;
-    std::string_view logical = lines[i];
-    if (ContinuesOnNextLine(lines[i]) && i + 1 < count) {
-      joined = lines[i];
-      while (ContinuesOnNextLine(lines[i]) && i + 1 < count) {
+  for (int number = 1; number <= count; ++number) {
+    const int first = number;
+    std::string_view logical = lines.Line(number);
+    if (ContinuesOnNextLine(logical) && number < count) {
+      joined = logical;
+      while (ContinuesOnNextLine(lines.Line(number)) && number < count) {
         joined.pop_back();
-        joined += lines[++i];
+        joined += lines.Line(++number);
       }
       logical = joined;
     }
-    const int last = i + 1;
-    if (!IsBlank(logical)) lastNonBlank = last;
+    if (!IsBlank(logical)) lastNonBlank = number;
     SplitStatements(logical, statements);
-    for (const std::string_view text : statements) {
-      Statement statement = Classify(text);
-      if (statement.role == StatementRole::kHeader) {
-        if (open >= 0) procedures_[open].endLine = first - 1;
-        procedures_.push_back({std::move(statement.name), statement.kind, 0, first, 0});
-        open = static_cast<int>(procedures_.size()) - 1;
-      } else if (statement.role == StatementRole::kEnd && open >= 0) {
-        procedures_[open].endLine = last;
-        open = -1;
-      }
-    }
-    if (procedures_.empty() && HasCode(statements)) lastDeclarationCode = last;
+    const bool hasCode = ReadStatements(statements, first, number, open);
+    if (procedures_.empty() && hasCode) lastDeclarationCode = number;
   }
   CloseRanges(count, lastDeclarationCode, lastNonBlank);
   BuildIndex();
+}
+
+bool ProcedureMap::ReadStatements(const std::vector<std::string_view>& statements, int first, int last, int& open) {
+  bool hasCode = false;
+  for (const std::string_view text : statements) {
+    size_t pos = 0;
+    const ProcWord* word = LookupWord(NextWord(text, pos));
+    if (word != nullptr && word->role == ProcWordRole::kRemark) break;  // the rest of the line is a comment
+    hasCode = hasCode || !IsBlank(text);
+    Statement statement = Classify(text, pos, word);
+    if (statement.role == StatementRole::kHeader) {
+      if (open >= 0) procedures_[open].endLine = first - 1;
+      procedures_.push_back({std::move(statement.name), statement.kind, 0, first, 0});
+      open = static_cast<int>(procedures_.size()) - 1;
+    } else if (statement.role == StatementRole::kEnd && open >= 0) {
+      procedures_[open].endLine = last;
+      open = -1;
+    }
+  }
+  return hasCode;
 }
 
 // Lays the ranges end to end: each starts after the one before; the last one

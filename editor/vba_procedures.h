@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "addin/host/vbe.h"
+#include "editor/module_lines.h"
 
 namespace qm::editor {
 
@@ -59,8 +60,8 @@ struct ProcedureRange {
 
 class ProcedureMap {
  public:
-  // Analyses the module's physical lines (without line breaks).
-  explicit ProcedureMap(const std::vector<std::string>& lines);
+  // Analyses the module's physical lines.
+  explicit ProcedureMap(const ModuleLines& lines);
 
   // Lines 1..n that make the declarations section (0 when there is none).
   int CountOfDeclarationLines() const { return declarationLines_; }
@@ -74,6 +75,10 @@ class ProcedureMap {
   const std::vector<ProcedureRange>& Procedures() const { return procedures_; }
 
  private:
+  // Reads the statements of the logical line made of physical lines
+  // first..last, opening and closing procedures (open: the one whose End is
+  // not yet met, -1 for none); true when a statement is code.
+  bool ReadStatements(const std::vector<std::string_view>& statements, int first, int last, int& open);
   void CloseRanges(int lineCount, int lastDeclarationCode, int lastNonBlank);
   void BuildIndex();
 

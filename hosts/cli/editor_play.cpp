@@ -56,7 +56,7 @@ editor::MemoryComponentPtr FirstInConversionOrder(const editor::MemoryProject& p
   editor::MemoryComponentPtr first;
   std::string firstKey;
   for (const editor::MemoryComponentPtr& component : project.Components()) {
-    if (!component->Module() || component->Module()->AllLines().empty()) continue;
+    if (!component->Module() || component->Module()->AllLines().Count() == 0) continue;
     const std::string key = ComponentSortKey(component->Type(), component->Name());
     if (!first || key < firstKey) {
       first = component;
@@ -78,7 +78,7 @@ std::string ComponentNames(const editor::MemoryProject& project) {
 // A problem with the selection for this module; empty when it fits.
 std::string CheckSelection(const Selection& s, const editor::MemoryComponent& component) {
   if (!component.Module()) return {};
-  const int lines = static_cast<int>(component.Module()->AllLines().size());
+  const int lines = component.Module()->AllLines().Count();
   if (s.lastLine <= std::max(lines, 1)) return {};
   return "--select: " + component.Name() + " has " + std::to_string(lines) + " line" + (lines == 1 ? "" : "s");
 }
@@ -114,7 +114,7 @@ editor::MemoryProjectPtr AddProjectReleasingText(editor::MemoryVBE& vbe, editor:
   for (editor::LoadedModule& module : loaded.modules) {
     const bool hasCode = !(module.kind == kDesigner && module.text.empty());
     project->AddComponent(std::make_shared<editor::MemoryComponent>(
-        module.name, module.kind, hasCode ? editor::MemoryCodeModule::Create(module.text) : nullptr));
+        module.name, module.kind, hasCode ? editor::MemoryCodeModule::Create(std::move(module.text)) : nullptr));
     std::string().swap(module.text);
   }
   return vbe.AddProject(std::move(project));
@@ -125,12 +125,12 @@ editor::MemoryProjectPtr AddProjectReleasingText(editor::MemoryVBE& vbe, editor:
 // ends at the start of the next line (or after the last line's text).
 void SetPaneSelection(const editor::MemoryCodeModule& module, const Selection& s) {
   int lastLine = s.lastLine, lastColumn = s.lastColumn;
-  const int count = static_cast<int>(module.AllLines().size());
+  const int count = module.AllLines().Count();
   if (s.wholeLastLine && lastLine < count) {
     lastLine += 1;
     lastColumn = 1;
   } else if (s.wholeLastLine && lastLine == count) {
-    lastColumn = static_cast<int>(platform::CountCodePoints(module.AllLines().back())) + 1;
+    lastColumn = static_cast<int>(platform::CountCodePoints(module.AllLines().Line(count))) + 1;
   }
   module.Pane()->SetSelection(s.firstLine, s.firstColumn, lastLine, lastColumn);
 }

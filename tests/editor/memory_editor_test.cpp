@@ -69,6 +69,36 @@ TEST(MemoryCodeModuleTest, LinesJoinedByCrLfAndBadRangesRaise) {
   }
 }
 
+TEST(MemoryCodeModuleTest, AnyLineBreakEndsALineAndAFinalOneOpensNone) {
+  const struct {
+    const char* text;
+    int count;
+    const char* lines;  // Lines(1, count)
+  } cases[] = {
+      {"", 0, ""},           {"\r\n", 1, ""},           {"\r", 1, ""},       {"\n\n", 2, "\r\n"},
+      {"a\r", 1, "a"},       {"a\r\r\n", 2, "a\r\n"},   {"a\n\rb", 3, "a\r\n\r\nb"}, {"a\r\nb", 2, "a\r\nb"},
+      {"a\r\nb\r\n", 2, "a\r\nb"}, {" \t\r\n\r\n", 2, " \t\r\n"},
+  };
+  for (const auto& c : cases) {
+    auto module = MemoryCodeModule::Create(c.text);
+    EXPECT_EQ(module->CountOfLines(), c.count) << c.text;
+    EXPECT_EQ(module->Lines(1, c.count), c.lines) << c.text;
+  }
+}
+
+TEST(MemoryCodeModuleTest, ReplacedLineKeepsTheOtherLinesInPlace) {
+  auto module = MemoryCodeModule::Create("a\r\nbb\r\nccc");
+  module->ReplaceLine(1, "xxxx");
+  EXPECT_EQ(module->Lines(2, 2), "bb\r\nccc");
+  module->ReplaceLine(3, "");
+  EXPECT_EQ(module->Lines(1, 3), "xxxx\r\nbb\r\n");
+  module->ReplaceLine(2, "p\r\nq");  // a break inside the new text makes no new line
+  EXPECT_EQ(module->CountOfLines(), 3);
+  EXPECT_EQ(module->Lines(2, 1), "p\r\nq");
+  EXPECT_EQ(module->Lines(3, 1), "");
+  EXPECT_EQ(ErrorNumberOf([&] { module->ReplaceLine(4, "d"); }), kErrSubscriptOutOfRange);
+}
+
 TEST(MemoryCodeModuleTest, CallsCanBeMadeToFail) {
   auto vbe = FakeEditor().module("Module1", kStdModule, "Sub A()\r\nEnd Sub").selected().failingLineCount().build();
   auto module = std::static_pointer_cast<MemoryCodeModule>(vbe->SelectedVBComponent()->CodeModule());
