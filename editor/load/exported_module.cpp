@@ -26,7 +26,7 @@ std::string LowerExtension(std::string_view path) {
 
 ExportedModule ParseExportedModule(std::string_view bytes, std::string_view origin, int requestedCodePage) {
   const DecodedSource decoded = DecodeExportedBytes(bytes, requestedCodePage, origin);
-  const ModuleSource source = ParseModuleSource(decoded.text, origin);
+  ModuleSource source = ParseModuleSource(decoded.text, origin);
   ExportedModule result;
   result.codePage = decoded.codePage;
   LoadedModule& module = result.module;
@@ -37,7 +37,7 @@ ExportedModule ParseExportedModule(std::string_view bytes, std::string_view orig
   }
   const std::string ext = LowerExtension(origin);
   module.kind = ext == ".bas" ? kKindStandard : ext == ".frm" ? kKindUserForm : KindOfClassModule(source);
-  module.text = source.text;
+  module.text = std::move(source.text);
   return result;
 }
 

@@ -1,12 +1,16 @@
 // Splits module source into the hidden header and the shown lines: the
 // VERSION line, the designer block after it and the leading "Attribute VB_…"
 // lines are the header; later "Attribute <member>.VB_…" lines are dropped;
-// every other line is kept as is. Also classifies class-like modules by their
-// attributes and checks module names.
+// every other line is kept as is. The source is walked line by line without
+// cutting it into pieces, and the shown text is copied in runs of lines that
+// already end in CR LF (usually one run: the whole text after the header).
+// Also classifies class-like modules by their attributes and checks module
+// names.
 #include "editor/load/module_text.h"
 
 #include <optional>
 
+#include "editor/load/line_breaks.h"
 #include "editor/load/load_project.h"
 #include "platform/codepage.h"
 
@@ -81,17 +85,67 @@ bool IsMemberAttribute(std::string_view line) {
   return body->size() >= dot + 4 && EqualNoCase(body->substr(dot + 1, 3), "VB_");
 }
 
-// Index of the line after the designer block that starts at lines[first].
-size_t SkipDesignerBlock(const std::vector<std::string_view>& lines, size_t first, std::string_view origin) {
+// The lines of a source, read one at a time.
+class SourceLines {
+ public:
+  explicit SourceLines(std::string_view text) : text_(text), breaks_(text) { Advance(); }
+  bool AtEnd() const { return atEnd_; }
+  // The current line, without its break.
+  std::string_view Current() const { return text_.substr(line_.begin, line_.Length()); }
+  const LineSpan& Span() const { return line_; }
+  void Advance() { atEnd_ = !breaks_.Next(line_); }
+
+ private:
+  std::string_view text_;
+  LineBreaks breaks_;
+  LineSpan line_;       // the current line
+  bool atEnd_ = false;  // no current line: the text is used up
+};
+
+// Moves past the designer block that starts at the current line.
+void SkipDesignerBlock(SourceLines& lines, std::string_view origin) {
   int depth = 0;
-  for (size_t i = first; i < lines.size(); ++i) {
-    if (StartsWithWord(lines[i], "Begin") || StartsWithWord(lines[i], "BeginProperty")) {
+  for (; !lines.AtEnd(); lines.Advance()) {
+    const std::string_view line = lines.Current();
+    if (StartsWithWord(line, "Begin") || StartsWithWord(line, "BeginProperty")) {
       ++depth;
-    } else if (StartsWithWord(lines[i], "End") || StartsWithWord(lines[i], "EndProperty")) {
-      if (--depth == 0) return i + 1;
+    } else if (StartsWithWord(line, "End") || StartsWithWord(line, "EndProperty")) {
+      if (--depth == 0) {
+        lines.Advance();
+        return;
+      }
     }
   }
   throw LoadError(origin, "the designer block after the VERSION line has no End");
+}
+
+// Moves past an exported file's VERSION line, a form's Object references
+// after it and the designer block; true when there was a designer block.
+bool SkipExportHeader(SourceLines& lines, std::string_view origin) {
+  if (lines.AtEnd() || !StartsWithWord(lines.Current(), "VERSION")) return false;
+  lines.Advance();
+  while (!lines.AtEnd() && StartsWithWord(lines.Current(), "Object")) lines.Advance();  // references of a VB6 form
+  if (lines.AtEnd() || !StartsWithWord(lines.Current(), "Begin")) return false;
+  SkipDesignerBlock(lines, origin);
+  return true;
+}
+
+// The lines from the current one on, each followed by CR LF, member attribute
+// lines left out when asked. Runs of lines that end in CR LF are copied whole.
+std::string RemainingLines(std::string_view text, SourceLines& lines, bool dropMemberAttributes) {
+  std::string out;
+  size_t run = lines.AtEnd() ? text.size() : lines.Span().begin;  // start of the run not yet copied
+  for (; !lines.AtEnd(); lines.Advance()) {
+    const LineSpan& line = lines.Span();
+    if (dropMemberAttributes && IsMemberAttribute(lines.Current())) {
+      out.append(text.substr(run, line.begin - run));
+      run = line.end + line.breakLength;
+    } else if (line.breakLength != 2) {
+      out.append(text.substr(run, line.end - run)).append("\r\n");
+      run = line.end + line.breakLength;
+    }
+  }
+  return out.append(text.substr(run));
 }
 
 // Reads one code point of valid UTF-8 at text[pos], advancing pos.
@@ -115,41 +169,22 @@ bool IsNameLetter(char32_t cp) {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
+  LineBreaks breaks(text);
+  for (LineSpan line; breaks.Next(line);) lines.push_back(text.substr(line.begin, line.Length()));
   return lines;
 }
 
 ModuleSource ParseModuleSource(std::string_view utf8, std::string_view origin) {
-  const auto lines = SplitLines(utf8);
+  SourceLines lines(utf8);
   ModuleSource result;
-  size_t i = 0;
-  if (!lines.empty() && StartsWithWord(lines[0], "VERSION")) {
-    i = 1;
-    while (i < lines.size() && StartsWithWord(lines[i], "Object")) ++i;  // references of a VB6 form
-    if (i < lines.size() && StartsWithWord(lines[i], "Begin")) {
-      i = SkipDesignerBlock(lines, i, origin);
-      result.hasDesigner = true;
-    }
-  }
-  for (; i < lines.size(); ++i) {
-    auto attribute = ModuleAttribute(lines[i]);
+  result.hasDesigner = SkipExportHeader(lines, origin);
+  for (; !lines.AtEnd(); lines.Advance()) {
+    auto attribute = ModuleAttribute(lines.Current());
     if (!attribute) break;
     result.attributes.push_back(std::move(*attribute));
   }
-  bool first = true;
-  for (; i < lines.size(); ++i) {
-    if (IsMemberAttribute(lines[i])) continue;
-    if (!first) result.text += "\r\n";
-    result.text += lines[i];
-    first = false;
-  }
+  result.text = RemainingLines(utf8, lines, true);
+  if (!result.text.empty()) result.text.resize(result.text.size() - 2);  // no break after the last line
   return result;
 }
 
@@ -173,16 +208,9 @@ int KindOfClassModule(const ModuleSource& source) {
 }
 
 std::string StreamSourceOfExport(std::string_view utf8) {
-  const auto lines = SplitLines(utf8);
-  size_t i = 0;
-  if (!lines.empty() && StartsWithWord(lines[0], "VERSION")) {
-    i = 1;
-    while (i < lines.size() && StartsWithWord(lines[i], "Object")) ++i;
-    if (i < lines.size() && StartsWithWord(lines[i], "Begin")) i = SkipDesignerBlock(lines, i, "");
-  }
-  std::string out;
-  for (; i < lines.size(); ++i) out.append(lines[i]).append("\r\n");
-  return out;
+  SourceLines lines(utf8);
+  SkipExportHeader(lines, "");
+  return RemainingLines(utf8, lines, false);
 }
 
 bool IsVbaIdentifier(std::string_view utf8) {

@@ -69,8 +69,8 @@ struct Reader {
     if (streamName.empty()) streamName = module.name;
     std::string source = Inflate(streamName, entry.textOffset, "module \"" + module.name + "\"");
     source.resize(std::min(source.size(), source.find('\0')));  // a padded raw chunk ends in zero bytes
-    const ModuleSource parsed = ParseModuleSource(Decode(source, codePage), origin);
-    module.text = parsed.text;
+    ModuleSource parsed = ParseModuleSource(Decode(source, codePage), origin);
+    module.text = std::move(parsed.text);
     module.kind = KindFromProjectStream(Decode(entry.name, codePage));
     if (module.kind == 0) module.kind = KindFromProjectStream(module.name);
     if (module.kind == 0) module.kind = entry.procedural ? kKindStandard : KindOfClassModule(parsed);

@@ -106,6 +106,25 @@ TEST(ExportedFile, UnixLineEndsReadLikeCrLf) {
   EXPECT_EQ(result.module.text, "Dim a\r\nDim b");
 }
 
+TEST(ExportedFile, MixedLineEndsReadLikeCrLf) {
+  const struct {
+    const char* file;
+    const char* shown;
+  } cases[] = {
+      {"Attribute VB_Name = \"M\"\rDim a\rDim b\r", "Dim a\r\nDim b"},  // a CR at the very end opens no line
+      {"Attribute VB_Name = \"M\"\r\nDim a\n\r\r\nDim b", "Dim a\r\n\r\n\r\nDim b"},
+      // Member attributes are left out wherever they are, the last line included.
+      {"Attribute VB_Name = \"M\"\r\nDim b\rAttribute b.VB_VarHelpID = -1\r\nSub X()\nAttribute X.VB_UserMemId = 0\r",
+       "Dim b\r\nSub X()"},
+      {"Attribute VB_Name = \"M\"\r\nAttribute b.VB_VarHelpID = -1\r\n", ""},
+      {"Attribute VB_Name = \"M\"\r\n", ""},
+      {"Attribute VB_Name = \"M\"\r\n\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseExportedModule(c.file, "M.bas", 0).module.text, c.shown) << c.file;
+  }
+}
+
 TEST(ExportedFile, RejectsNamesThatAreNotVbaNames) {
   for (const char* name : {"../x", "a b", "1st", "_x", "x-y", "ThisNameIsFarTooLongForAnyVbaModule"}) {
     const std::string file = std::string("Attribute VB_Name = \"") + name + "\"\r\nDim a\r\n";
@@ -138,6 +157,8 @@ TEST(StreamSource, DropsExportHeaderButKeepsAttributes) {
   const std::string file = File(With(kClassHeader, {"Attribute VB_Name = \"C\"", "Sub A()", "Attribute A.VB_UserMemId = 0", "End Sub"}));
   EXPECT_EQ(StreamSourceOfExport(file),
             "Attribute VB_Name = \"C\"\r\nSub A()\r\nAttribute A.VB_UserMemId = 0\r\nEnd Sub\r\n");
+  EXPECT_EQ(StreamSourceOfExport("VERSION 1.0 CLASS\rBEGIN\rEND\rAttribute VB_Name = \"C\"\nDim x\r"),
+            "Attribute VB_Name = \"C\"\r\nDim x\r\n");
 }
 
 }  // namespace
