@@ -117,6 +117,10 @@ Paint PaintOf(WordKind kind, const Markup& forms) {
 // same paint that touches it, or one that follows after exactly one space
 // when that paint has no background of its own. Such a space is held back
 // until it is known whether it falls inside the span or after its close.
+//
+// Entries are mostly views of one source line, one after the other, so the
+// text between two tags is usually one stretch of that line: it is collected
+// as one run and escaped in one go when a tag (or the end) comes.
 class SpanWriter {
  public:
   SpanWriter(std::string& html, const Markup& forms) : html_(html), forms_(forms) {}
@@ -124,34 +128,39 @@ class SpanWriter {
   void Entry(std::string_view word, Paint paint) {
     if (open_ != Paint::Normal) {
       if (paint == open_) {
-        WriteHeldSpace();
-        AppendEscaped(html_, word, BreakForm::Mark, forms_);
+        WriteHeldSpace(BreakForm::Mark);
+        Text(word, BreakForm::Mark);
         return;
       }
-      if (!heldSpace_ && paint == Paint::Normal && MayBridge(word)) {
-        heldSpace_ = true;
+      if (heldSpace_.empty() && paint == Paint::Normal && MayBridge(word)) {
+        heldSpace_ = word;
         return;
       }
       Close();
     }
     if (paint == Paint::Normal) {
-      AppendEscaped(html_, word, BreakForm::Break, forms_);
+      Text(word, BreakForm::Break);
     } else if (paint == Paint::Comment) {
-      AppendTag(html_, forms_.commentOpen, forms_);
+      Tag(forms_.commentOpen);
       AppendEscaped(html_, word, BreakForm::CommentBreak, forms_);
       html_.append(forms_.spanEnd);
     } else {
-      AppendTag(html_, paint == Paint::Keyword ? forms_.keywordOpen : forms_.identifierOpen, forms_);
-      AppendEscaped(html_, word, BreakForm::Mark, forms_);
+      Tag(paint == Paint::Keyword ? forms_.keywordOpen : forms_.identifierOpen);
+      Text(word, BreakForm::Mark);
       open_ = paint;
     }
   }
 
-  // Closes the open span, if any, and writes a held space after it.
+  // Closes the open span, if any, writes a held space after it and the text
+  // collected so far.
   void Close() {
-    if (open_ != Paint::Normal) html_.append(forms_.spanEnd);
+    if (open_ != Paint::Normal) {
+      Flush();
+      html_.append(forms_.spanEnd);
+    }
     open_ = Paint::Normal;
-    WriteHeldSpace();
+    WriteHeldSpace(BreakForm::Break);
+    Flush();
   }
 
  private:
@@ -160,15 +169,37 @@ class SpanWriter {
     const bool backDiffers = open_ == Paint::Keyword ? forms_.keywordBack : forms_.identifierBack;
     return !backDiffers && word.size() == 1 && (word[0] == ' ' || word[0] == kHardSpace);
   }
-  void WriteHeldSpace() {
-    if (heldSpace_) html_.append(forms_.hardSpace);
-    heldSpace_ = false;
+  void WriteHeldSpace(BreakForm form) {
+    if (!heldSpace_.empty()) Text(heldSpace_, form);
+    heldSpace_ = {};
+  }
+  // Adds `word`, to be escaped in `form`, to the run; a word that does not
+  // continue the run where it ends in memory, or wants another form, starts
+  // a new one.
+  void Text(std::string_view word, BreakForm form) {
+    if (run_.data() + run_.size() == word.data() && form == runForm_ && !run_.empty()) {
+      run_ = std::string_view(run_.data(), run_.size() + word.size());
+      return;
+    }
+    Flush();
+    run_ = word;
+    runForm_ = form;
+  }
+  void Flush() {
+    if (!run_.empty()) AppendEscaped(html_, run_, runForm_, forms_);
+    run_ = {};
+  }
+  void Tag(std::string_view tag) {
+    Flush();
+    AppendTag(html_, tag, forms_);
   }
 
   std::string& html_;
   const Markup& forms_;
   Paint open_ = Paint::Normal;  // Keyword or Identifier while a span is open
-  bool heldSpace_ = false;      // a one-space entry after the open span, not yet written
+  std::string_view heldSpace_;  // a one-space entry after the open span, not yet written
+  std::string_view run_;        // text collected but not yet escaped
+  BreakForm runForm_ = BreakForm::Break;
 };
 
 // The internal tags of a marked line, and the form each takes in `forms`.
