@@ -86,6 +86,17 @@ bool AssignedAt(std::string_view text, size_t end) {
   return end + 3 <= text.size() && text[end + 1] == '=' && SeparatorAt(text, end + 2) > 0;
 }
 
+// Appends `count` copies of `unit`, doubling what is already written.
+void AppendRepeated(std::string& out, std::string_view unit, size_t count) {
+  if (count == 0) return;
+  const size_t start = out.size();
+  const size_t total = unit.size() * count;
+  out.append(unit);
+  for (size_t done = unit.size(); done < total; done *= 2) {
+    out.append(out, start, std::min(done, total - done));  // copies of the copies made so far
+  }
+}
+
 // A line that is a comment as a whole: an apostrophe, or Rem as its first word.
 bool IsWholeLineComment(std::string_view body) {
   if (body.starts_with('\'')) return true;
@@ -158,7 +169,7 @@ void clsConverter::MarkLine(int index, std::string& html, const Markup& forms) {
   const std::string& line = Job().LogicalLineText(index);
   const size_t indent = std::min(line.find_first_not_of(' '), line.size());
   const std::string_view body = std::string_view(line).substr(indent);
-  for (size_t i = 0; i < indent; ++i) html.append(forms.hardSpace);
+  AppendRepeated(html, forms.hardSpace, indent);
   Statement().Reset();
   if (IsWholeLineComment(body)) {
     Statement().AddWord(body, WordKind::Comment);
