@@ -77,9 +77,6 @@ size_t GapEnd(std::string_view text, size_t i) {
   return i;
 }
 
-// The characters that may start an event of the statement walk.
-constexpr ByteSet kEventBytes = MakeByteSet("\"':\t");
-
 // True when the word that ends at `end` is followed by " = ": a separator,
 // the "=" and another separator.
 bool AssignedAt(std::string_view text, size_t end) {
@@ -132,29 +129,53 @@ struct LineEvent {
   size_t count = 0;  // quote runs: the number of quotes
 };
 
-// The first event of `body` at or after `at`, in `e`; false when there is none.
-// `at` moves past the event.
-bool NextEvent(std::string_view body, size_t& at, LineEvent& e) {
-  for (size_t i = at; i < body.size(); ++i) {
-    const char c = body[i];
-    if (!InSet(kEventBytes, c)) continue;
-    if (c == '"') {
-      size_t end = i;
-      while (end < body.size() && body[end] == '"') ++end;
-      e = {LineEvent::QuoteRun, i, end - i};
-    } else if (c == '\'') {
-      e = {LineEvent::Apostrophe, i};
-    } else {  // a colon or a Then mark: a split when a space, a continuation or the end follows
-      const bool last = i + 1 == body.size();
-      if (!last && body[i + 1] != ' ' && body[i + 1] != kContinuationMark) continue;
-      e = {LineEvent::Split, i};
-    }
-    at = e.pos + std::max<size_t>(e.count, 1);
-    return true;
+// Finds the events of a statement body in order. Each event character is
+// looked for with a fast search of memory, and where it occurs next is kept
+// until the walk passes it.
+class EventFinder {
+ public:
+  explicit EventFinder(std::string_view body) : body_(body) {
+    for (size_t k = 0; k < kEventChars.size(); ++k) next_[k] = body.find(kEventChars[k]);
   }
-  at = body.size();
-  return false;
-}
+
+  // The first event at or after `at` in `e`, only quote runs when
+  // `quotesOnly` (inside a string); false when there is none. `at` moves
+  // past the event.
+  bool Next(size_t& at, LineEvent& e, bool quotesOnly) {
+    while (true) {
+      size_t i = NextOf(0, at);
+      for (size_t k = 1; k < kEventChars.size() && !quotesOnly; ++k) i = std::min(i, NextOf(k, at));
+      if (i == std::string_view::npos) break;
+      if (body_[i] == '"') {
+        const size_t end = std::min(body_.find_first_not_of('"', i), body_.size());
+        e = {LineEvent::QuoteRun, i, end - i};
+      } else if (body_[i] == '\'') {
+        e = {LineEvent::Apostrophe, i};
+      } else if (i + 1 == body_.size() || body_[i + 1] == ' ' || body_[i + 1] == kContinuationMark) {
+        e = {LineEvent::Split, i};  // a colon or a Then mark followed by a space, a continuation or the end
+      } else {
+        at = i + 1;
+        continue;
+      }
+      at = e.pos + std::max<size_t>(e.count, 1);
+      return true;
+    }
+    at = body_.size();
+    return false;
+  }
+
+ private:
+  static constexpr std::array<char, 4> kEventChars = {'"', '\'', ':', kThenMark};  // the quote first
+
+  // Where kEventChars[k] occurs next at or after `at`; npos when it does not.
+  size_t NextOf(size_t k, size_t at) {
+    if (next_[k] < at) next_[k] = body_.find(kEventChars[k], at);
+    return next_[k];
+  }
+
+  std::string_view body_;
+  std::array<size_t, 4> next_{};  // per event character: where it occurs next, npos for nowhere
+};
 
 }  // namespace
 
@@ -187,7 +208,8 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
   bool inString = false;
   size_t start = 0;  // the first byte not yet handed on
   LineEvent e{};
-  for (size_t at = 0; NextEvent(body, at, e);) {
+  EventFinder events(body);
+  for (size_t at = 0; events.Next(at, e, inString);) {
     const size_t p = e.pos;
     if (e.kind == LineEvent::QuoteRun) {
       const size_t k = e.count;
@@ -204,8 +226,6 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
         Statement().AddWord(body.substr(p, k), WordKind::Plain);
         start = p + k;
       }
-    } else if (inString) {
-      continue;
     } else if (e.kind == LineEvent::Apostrophe) {
       MarkCode(body.substr(start, p - start));
       Statement().AddWord(body.substr(p), WordKind::Comment);
