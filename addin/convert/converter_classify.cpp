@@ -196,7 +196,7 @@ class WordIndex {
 
   // The rule of `word`, or nullptr when no table holds it.
   RuleFn Find(std::string_view word) const {
-    if (word.size() > longest_) return nullptr;
+    if (word.empty() || word.size() > longest_) return nullptr;
     for (size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
       if (slots_[slot].rule == nullptr || slots_[slot].word == word) return slots_[slot].rule;
     }
@@ -210,11 +210,14 @@ class WordIndex {
     RuleFn rule = nullptr;
   };
 
-  // FNV-1a over the word's bytes, reduced to a slot.
+  // A slot from the word's length and three of its bytes (the first, the
+  // middle and the last), which tell the table's words well enough apart;
+  // the rare words that share a slot are told apart by comparing.
   static size_t Hash(std::string_view word) {
-    uint32_t h = 2166136261u;
-    for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h % kSlots;
+    const auto at = [word](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(word[i])); };
+    const uint32_t h = (static_cast<uint32_t>(word.size()) * 31u + at(0)) * 31u * 31u +
+                       at(word.size() / 2) * 31u + at(word.size() - 1);
+    return (h ^ (h >> 9)) % kSlots;
   }
 
   // Adds `word` unless it is already there (the first table to name it decides).
