@@ -47,7 +47,7 @@ void Remember(int32_t& last, int32_t& beforeLast, int32_t position) {
 }  // namespace
 
 void clsVBWord::Reset() {
-  entries_.clear();
+  count_ = 0;
   parenStack_.clear();
   keywordParen_ = false;
   lastWord_ = 0;
@@ -62,7 +62,8 @@ void clsVBWord::Reset() {
 void clsVBWord::AddWord(std::string_view word, WordKind kind) {
   if (word.empty()) return;
   if (kind == WordKind::Identifier && afterGoTo_) kind = WordKind::Plain;
-  entries_.push_back({word.data(), static_cast<uint32_t>(word.size()), kind});
+  if (static_cast<size_t>(count_) == entries_.size()) entries_.resize(entries_.size() * 2 + 16);
+  entries_[count_++] = {word.data(), static_cast<uint32_t>(word.size()), kind};
 
   switch (kind) {
     case WordKind::Plain:

@@ -37,7 +37,7 @@ class clsVBWord {
   void AddWord(std::string_view word, WordKind kind);
   // Replaces the kind of an entry; callers name only an entry with a successor.
   void SetKind(int index, WordKind kind);
-  int Count() const { return static_cast<int>(entries_.size()); }
+  int Count() const { return count_; }
   std::string_view WordAt(int index) const {
     const Entry& e = entries_[index - 1];
     return {e.text, e.length};
@@ -62,7 +62,8 @@ class clsVBWord {
     uint32_t length;   // its length in bytes
     WordKind kind;
   };
-  std::vector<Entry> entries_;   // each entry's text and kind, in statement order
+  std::vector<Entry> entries_;   // each entry's text and kind, in statement order; only
+  int count_ = 0;                // the first count_ are in use (the rest is kept storage)
   std::vector<bool> parenStack_;    // one per open parenthesis: true for a keyword function's
   bool keywordParen_ = false;       // the next "(" belongs to a keyword function
   // The text of the context word held as entry position `index` (0 for none).
