@@ -129,53 +129,31 @@ struct LineEvent {
   size_t count = 0;  // quote runs: the number of quotes
 };
 
-// Finds the events of a statement body in order. Each event character is
-// looked for with a fast search of memory, and where it occurs next is kept
-// until the walk passes it.
-class EventFinder {
- public:
-  explicit EventFinder(std::string_view body) : body_(body) {
-    for (size_t k = 0; k < kEventChars.size(); ++k) next_[k] = body.find(kEventChars[k]);
-  }
+// The characters that start an event, the quote first: inside a string
+// only the quote is looked for.
+constexpr std::array<char, 4> kEventChars = {'"', '\'', ':', kThenMark};
 
-  // The first event at or after `at` in `e`, only quote runs when
-  // `quotesOnly` (inside a string); false when there is none. `at` moves
-  // past the event.
-  bool Next(size_t& at, LineEvent& e, bool quotesOnly) {
-    while (true) {
-      size_t i = NextOf(0, at);
-      for (size_t k = 1; k < kEventChars.size() && !quotesOnly; ++k) i = std::min(i, NextOf(k, at));
-      if (i == std::string_view::npos) break;
-      if (body_[i] == '"') {
-        const size_t end = std::min(body_.find_first_not_of('"', i), body_.size());
-        e = {LineEvent::QuoteRun, i, end - i};
-      } else if (body_[i] == '\'') {
-        e = {LineEvent::Apostrophe, i};
-      } else if (i + 1 == body_.size() || body_[i + 1] == ' ' || body_[i + 1] == kContinuationMark) {
-        e = {LineEvent::Split, i};  // a colon or a Then mark followed by a space, a continuation or the end
-      } else {
-        at = i + 1;
-        continue;
-      }
-      at = e.pos + std::max<size_t>(e.count, 1);
-      return true;
+// The first event of `body` at or after `at` (only quote runs when
+// `quotesOnly`, inside a string), in `e`; false when there is none. `at`
+// moves past the event.
+bool NextEvent(std::string_view body, CharFinder<4>& finder, size_t& at, LineEvent& e, bool quotesOnly) {
+  for (size_t i; (i = finder.Next(at, quotesOnly ? 1 : 4)) != std::string_view::npos; at = i + 1) {
+    if (body[i] == '"') {
+      const size_t end = std::min(body.find_first_not_of('"', i), body.size());
+      e = {LineEvent::QuoteRun, i, end - i};
+    } else if (body[i] == '\'') {
+      e = {LineEvent::Apostrophe, i};
+    } else if (i + 1 == body.size() || body[i + 1] == ' ' || body[i + 1] == kContinuationMark) {
+      e = {LineEvent::Split, i};  // a colon or a Then mark followed by a space, a continuation or the end
+    } else {
+      continue;
     }
-    at = body_.size();
-    return false;
+    at = e.pos + std::max<size_t>(e.count, 1);
+    return true;
   }
-
- private:
-  static constexpr std::array<char, 4> kEventChars = {'"', '\'', ':', kThenMark};  // the quote first
-
-  // Where kEventChars[k] occurs next at or after `at`; npos when it does not.
-  size_t NextOf(size_t k, size_t at) {
-    if (next_[k] < at) next_[k] = body_.find(kEventChars[k], at);
-    return next_[k];
-  }
-
-  std::string_view body_;
-  std::array<size_t, 4> next_{};  // per event character: where it occurs next, npos for nowhere
-};
+  at = body.size();
+  return false;
+}
 
 }  // namespace
 
@@ -208,8 +186,8 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
   bool inString = false;
   size_t start = 0;  // the first byte not yet handed on
   LineEvent e{};
-  EventFinder events(body);
-  for (size_t at = 0; events.Next(at, e, inString);) {
+  CharFinder<4> finder(body, kEventChars);
+  for (size_t at = 0; NextEvent(body, finder, at, e, inString);) {
     const size_t p = e.pos;
     if (e.kind == LineEvent::QuoteRun) {
       const size_t k = e.count;

@@ -5,6 +5,8 @@
 // above each procedure start. The text is read in one pass: line breaks are
 // normalised, U+001A deleted, " _" breaks joined into one continuation mark,
 // and each logical line expanded and stored as soon as it is complete.
+#include <algorithm>
+#include <array>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -37,7 +39,7 @@ std::string DropLastCharacters(const std::string& text, int count) {
 
 // The characters that end a run of ordinary text when the module is read:
 // the line breaks and U+001A.
-constexpr ByteSet kTextStops = MakeByteSet("\r\n\x1A");
+constexpr std::array<char, 3> kTextStops = {'\n', '\r', kContinuationMark};
 
 // Number of characters (code points) of UTF-8 text.
 int CountCharacters(std::string_view text) {
@@ -70,7 +72,7 @@ std::string TabsExpanded(std::string_view text, int width) {
 
 // Stores one physical-line-joined piece, `span` physical lines long, as a
 // logical line of the job.
-void StoreLogicalLine(clsVBCode& job, const std::string& piece, int32_t span, int width) {
+void StoreLogicalLine(clsVBCode& job, std::string_view piece, int32_t span, int width) {
   std::string line = clsConverter::ExpandTabs(piece, width);
   line.erase(line.find_last_not_of(' ') + 1);
   job.AddLogicalLine(std::move(line), span);
@@ -79,31 +81,38 @@ void StoreLogicalLine(clsVBCode& job, const std::string& piece, int32_t span, in
 // Cuts the module text into logical lines and stores them in the job.
 // CR LF, CR and LF all end a physical line; U+001A is dropped; a physical
 // line ending in " _" is joined with the next one by one continuation mark.
-// The last piece is stored even when empty.
+// The last piece is stored even when empty. A logical line is read as a view
+// of the text, and copied only when a character is dropped or lines joined.
 void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
-  std::string piece;
-  int32_t span = 1;  // physical lines in `piece`: one more than its continuation marks
-  size_t i = 0;
-  while (true) {
-    size_t stop = i;
-    while (stop < text.size() && !InSet(kTextStops, text[stop])) ++stop;
-    piece.append(text.substr(i, stop - i));
-    if (stop == text.size()) break;
+  CharFinder<3> stops(text, kTextStops);
+  std::string joined;    // the logical line so far, once it is no longer a stretch of `text`
+  bool copied = false;   // whether `joined` holds it
+  size_t start = 0;      // where it begins in `text` while it is a stretch
+  int32_t span = 1;      // physical lines in it: one more than its continuation marks
+  for (size_t i = 0;;) {
+    const size_t stop = std::min(stops.Next(i), text.size());
+    if (copied) joined.append(text.substr(i, stop - i));
+    const std::string_view piece = copied ? std::string_view(joined) : text.substr(start, stop - start);
+    if (stop == text.size()) {
+      StoreLogicalLine(job, piece, span, width);
+      return;
+    }
     i = stop + 1;
-    if (text[stop] == kContinuationMark) continue;
     if (text[stop] == '\r' && i < text.size() && text[i] == '\n') ++i;
-    const size_t n = piece.size();
-    if (n >= 2 && piece[n - 2] == ' ' && piece[n - 1] == '_') {
-      piece.resize(n - 2);
-      piece += kContinuationMark;
-      ++span;
+    const bool continued = text[stop] != kContinuationMark && piece.ends_with(" _");
+    if (text[stop] == kContinuationMark || continued) {
+      if (!copied) joined.assign(piece);
+      copied = true;
+      if (continued) joined.replace(joined.size() - 2, 2, 1, kContinuationMark);
+      span += continued ? 1 : 0;
       continue;
     }
     StoreLogicalLine(job, piece, span, width);
-    piece.clear();
+    joined.clear();
+    copied = false;
+    start = i;
     span = 1;
   }
-  StoreLogicalLine(job, piece, span, width);
 }
 
 // Calls `call` and reports whether it succeeded; a raised error is swallowed.
