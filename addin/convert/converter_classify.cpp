@@ -309,6 +309,7 @@ bool clsConverter::IsNumberWord(std::string_view text) {
 // optional point and exponent (E or D), or a hexadecimal (&H) or octal (&O)
 // literal.
 bool clsConverter::IsNumericText(std::string_view text) {
+  if (text.empty() || !InSet(kNumberStarts, text[0])) return false;  // most words end here
   auto digits = [&text](auto isDigit) {
     size_t n = 0;
     while (n < text.size() && isDigit(static_cast<unsigned char>(text[n]))) ++n;

@@ -278,7 +278,7 @@ size_t clsConverter::MarkLineStart(std::string_view text) {
 void clsConverter::AddGap(std::string_view text) {
   clsVBWord& s = Statement();
   if (text == " ") {  // the usual gap between two words
-    s.AddWord(text, WordKind::Plain);
+    s.AddSpaces(text);
     s.KeywordParen(false);
     return;
   }

@@ -62,8 +62,7 @@ void clsVBWord::Reset() {
 void clsVBWord::AddWord(std::string_view word, WordKind kind) {
   if (word.empty()) return;
   if (kind == WordKind::Identifier && afterGoTo_) kind = WordKind::Plain;
-  if (static_cast<size_t>(count_) == entries_.size()) entries_.resize(entries_.size() * 2 + 16);
-  entries_[count_++] = {word.data(), static_cast<uint32_t>(word.size()), kind};
+  Push(word, kind);
 
   switch (kind) {
     case WordKind::Plain:
@@ -84,6 +83,8 @@ void clsVBWord::AddWord(std::string_view word, WordKind kind) {
   ++significantCount_;
   lastWordIndex_ = Count();
 }
+
+void clsVBWord::Grow() { entries_.resize(entries_.size() * 2 + 16); }
 
 // Replaces the kind of entry `index` (1-based); an index outside the list is
 // ignored rather than corrupting memory.

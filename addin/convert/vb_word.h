@@ -35,6 +35,10 @@ class clsVBWord {
   // Appends one entry and updates the context (an empty word adds nothing);
   // `word` must stay valid until the next Reset.
   void AddWord(std::string_view word, WordKind kind);
+  // The same as AddWord(spaces, WordKind::Plain) for one or more spaces, the
+  // usual gap between two words, without the word tests: spaces neither
+  // count nor move the context.
+  void AddSpaces(std::string_view spaces) { Push(spaces, WordKind::Plain); }
   // Replaces the kind of an entry; callers name only an entry with a successor.
   void SetKind(int index, WordKind kind);
   int Count() const { return count_; }
@@ -66,6 +70,12 @@ class clsVBWord {
   int count_ = 0;                // the first count_ are in use (the rest is kept storage)
   std::vector<bool> parenStack_;    // one per open parenthesis: true for a keyword function's
   bool keywordParen_ = false;       // the next "(" belongs to a keyword function
+  // Appends an entry and nothing more; its text must not be empty.
+  void Push(std::string_view word, WordKind kind) {
+    if (static_cast<size_t>(count_) == entries_.size()) Grow();
+    entries_[count_++] = {word.data(), static_cast<uint32_t>(word.size()), kind};
+  }
+  void Grow();  // more storage for entries
   // The text of the context word held as entry position `index` (0 for none).
   std::string_view ContextWord(int32_t index) const { return index == 0 ? std::string_view() : WordAt(index); }
 

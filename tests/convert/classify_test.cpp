@@ -186,5 +186,19 @@ TEST(VBWordTest, ContextSkipsSpacesAndContinuations) {
   EXPECT_TRUE(w.ParenStack().empty());
 }
 
+// AddSpaces is AddWord of plain spaces: an entry that neither counts nor
+// moves the context.
+TEST(VBWordTest, AddSpacesAddsAnUncountedPlainEntry) {
+  clsVBWord w;
+  w.AddWord("Line", WordKind::Identifier);
+  w.AddSpaces("  ");
+  EXPECT_EQ(w.Count(), 2);
+  EXPECT_EQ(w.WordAt(2), "  ");
+  EXPECT_EQ(w.KindAt(2), WordKind::Plain);
+  EXPECT_EQ(w.SignificantCount(), 1);
+  EXPECT_EQ(w.LastWordIndex(), 1);
+  EXPECT_EQ(w.LastWord(), "Line");
+}
+
 }  // namespace
 }  // namespace qm::test
