@@ -5,13 +5,15 @@
 // found with memchr rather than byte by byte. Only a statement's first words
 // matter: a Rem statement ends the line; modifiers followed by Sub, Function
 // or Property Get/Let/Set and a name open a procedure; "End
-// Sub/Function/Property" closes it. Most words are turned away by their length
-// and first letter before the word table is searched. The ranges are then laid
+// Sub/Function/Property" closes it. A word is compared only with the table's
+// words of its length and first letter. The ranges are then laid
 // end to end from the declarations to the last line, and an index by
 // lower-case name and kind makes every look-up cheap.
 #include "editor/vba_procedures.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 
 #include "editor/load/line_breaks.h"
@@ -21,25 +23,26 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
-// Letters, digits, underscore and every byte of a non-ASCII character.
-bool IsIdentifierChar(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 0x80 || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
-         u == '_';
-}
+// Letters, digits, underscore and every byte of a non-ASCII character, as a
+// table by byte value.
+constexpr std::array<bool, 256> kIdentifierBytes = [] {
+  std::array<bool, 256> table{};
+  for (int u = 0; u < 256; ++u) {
+    table[u] = u >= 0x80 || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+  }
+  return table;
+}();
+
+bool IsIdentifierChar(char c) { return kIdentifierBytes[static_cast<unsigned char>(c)]; }
 
 constexpr char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerChar(c);
-  return out;
-}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
 }
+
+static_assert(std::size(kProcedureWords) <= 32, "the look-up below keeps the table's words as bits");
 
 // Bit n set: the table holds a word of n letters.
 constexpr uint32_t kWordLengths = [] {
@@ -48,24 +51,24 @@ constexpr uint32_t kWordLengths = [] {
   return mask;
 }();
 
-// Bit n set: the table holds a word whose first letter is the n-th of a..z.
-constexpr uint32_t kFirstLetters = [] {
-  uint32_t mask = 0;
-  for (const ProcWord& entry : kProcedureWords) mask |= uint32_t{1} << (LowerChar(entry.word[0]) - 'a');
-  return mask;
+// For each letter a..z, bit i set: the table's word i starts with it.
+constexpr std::array<uint32_t, 26> kWordsByFirstLetter = [] {
+  std::array<uint32_t, 26> words{};
+  for (size_t i = 0; i < std::size(kProcedureWords); ++i) {
+    words[static_cast<size_t>(LowerChar(kProcedureWords[i].word[0]) - 'a')] |= uint32_t{1} << i;
+  }
+  return words;
 }();
 
-// True when the table may hold the word: its length and first letter occur there.
-bool MayBeProcedureWord(std::string_view word) {
-  if (word.empty() || word.size() >= 32 || (kWordLengths & (uint32_t{1} << word.size())) == 0) return false;
-  const char first = LowerChar(word[0]);
-  return first >= 'a' && first <= 'z' && (kFirstLetters & (uint32_t{1} << (first - 'a'))) != 0;
-}
-
 // The table entry for a word, compared without case; none for other words.
+// Only the words of the same first letter are compared, and none when no
+// word of the table has that length.
 const ProcWord* LookupWord(std::string_view word) {
-  if (!MayBeProcedureWord(word)) return nullptr;
-  for (const ProcWord& entry : kProcedureWords) {
+  if (word.empty() || word.size() >= 32 || (kWordLengths & (uint32_t{1} << word.size())) == 0) return nullptr;
+  const char first = LowerChar(word[0]);
+  if (first < 'a' || first > 'z') return nullptr;
+  for (uint32_t words = kWordsByFirstLetter[static_cast<size_t>(first - 'a')]; words != 0; words &= words - 1) {
+    const ProcWord& entry = kProcedureWords[std::countr_zero(words)];
     if (EqualsNoCase(entry.word, word)) return &entry;
   }
   return nullptr;
@@ -79,11 +82,13 @@ std::string_view NextWord(std::string_view text, size_t& pos) {
   return text.substr(start, pos - start);
 }
 
-// The text with the contents of its strings dropped (the quotes kept).
+// The text with the contents of its strings dropped (the quotes kept), up
+// to a comment mark outside strings.
 std::string WithoutStringContents(std::string_view text) {
   std::string out;
   bool inString = false;
   for (char c : text) {
+    if (c == '\'' && !inString) break;
     if (c == '"') inString = !inString;
     if (!inString || c == '"') out += c;
   }
@@ -91,7 +96,7 @@ std::string WithoutStringContents(std::string_view text) {
 }
 
 // The procedure name after the opener: an identifier or a bracketed name
-// (whose closing bracket is looked for outside strings).
+// (whose closing bracket is looked for outside strings, before the comment).
 std::string ReadProcedureName(std::string_view text, size_t pos) {
   while (pos < text.size() && IsSpace(text[pos])) ++pos;
   if (pos < text.size() && text[pos] == '[') {
@@ -103,44 +108,50 @@ std::string ReadProcedureName(std::string_view text, size_t pos) {
   return std::string(NextWord(text, pos));
 }
 
-// Removes a leading line number ("10 End Sub" → "End Sub").
-std::string_view WithoutLineNumber(std::string_view statement) {
+// The text from its first non-blank character.
+std::string_view WithoutLeadingBlanks(std::string_view text) {
   size_t pos = 0;
-  while (pos < statement.size() && IsSpace(statement[pos])) ++pos;
-  const size_t digits = pos;
-  while (pos < statement.size() && statement[pos] >= '0' && statement[pos] <= '9') ++pos;
-  if (pos == digits || (pos < statement.size() && !IsSpace(statement[pos]))) return statement;
-  return statement.substr(pos);
+  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  return text.substr(pos);
 }
 
-// The statements of a logical line, cut at the comment mark and at colons
-// outside strings, the first one without its line number. Each is a piece of
-// the line, strings included.
+// The statement from its first non-blank character, a leading line number
+// removed ("10 End Sub" → "End Sub", "10' note" → "' note").
+std::string_view WithoutLineNumber(std::string_view statement) {
+  statement = WithoutLeadingBlanks(statement);
+  size_t pos = 0;
+  while (pos < statement.size() && statement[pos] >= '0' && statement[pos] <= '9') ++pos;
+  if (pos == 0 || (pos < statement.size() && !IsSpace(statement[pos]) && statement[pos] != '\'')) return statement;
+  return WithoutLeadingBlanks(statement.substr(pos));
+}
+
+// The statements of a logical line, cut at colons outside strings and before
+// the comment mark, the first one without its line number. Each is a piece of
+// the line, strings included; the last one runs to the end of the line, a
+// comment included (a comment is no code, and no word of a header or an End
+// statement reaches into it). A line without a colon is one memchr.
 void SplitStatements(std::string_view text, std::vector<std::string_view>& statements) {
   statements.clear();
   size_t start = 0;
-  size_t end = text.size();
-  size_t colon = FindChar(text, ':', 0), quote = FindChar(text, '"', 0), mark = FindChar(text, '\'', 0);
+  size_t from = 0;  // where the next colon is looked for
   for (;;) {
-    end = std::min({colon, quote, mark});
-    if (end == text.size() || end == mark) break;
-    if (end == colon) {
-      statements.push_back(text.substr(start, end - start));
-      start = end + 1;
-      colon = FindChar(text, ':', start);
+    const size_t colon = FindChar(text, ':', from);
+    if (colon == text.size()) break;
+    const std::string_view before = text.substr(0, colon);
+    const size_t quote = FindChar(before, '"', from);
+    const size_t mark = FindChar(before, '\'', from);
+    if (mark < quote) break;  // the colon is in a comment
+    if (quote < colon) {
+      // A string opens before the colon: look again after its closing quote.
+      const size_t close = FindChar(text, '"', quote + 1);
+      if (close == text.size()) break;
+      from = close + 1;
       continue;
     }
-    // Skip the string to its closing quote; an unclosed string runs to the end.
-    const size_t close = FindChar(text, '"', quote + 1);
-    if (close == text.size()) {
-      end = text.size();
-      break;
-    }
-    quote = FindChar(text, '"', close + 1);
-    if (colon < close) colon = FindChar(text, ':', close + 1);
-    if (mark < close) mark = FindChar(text, '\'', close + 1);
+    statements.push_back(text.substr(start, colon - start));
+    start = from = colon + 1;
   }
-  statements.push_back(text.substr(start, end - start));
+  statements.push_back(text.substr(start));
   statements.front() = WithoutLineNumber(statements.front());
 }
 
@@ -177,8 +188,14 @@ bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return IsSpace(c); });
 }
 
+// The index key of a procedure: its kind (0..9) as a digit, then its name in
+// lower case.
 std::string IndexKey(std::string_view name, int kind) {
-  return LowerAscii(name) + '\x1f' + std::to_string(kind);
+  std::string key;
+  key.reserve(name.size() + 1);
+  key += static_cast<char>('0' + kind);
+  for (const char c : name) key += LowerChar(c);
+  return key;
 }
 
 }  // namespace
@@ -218,11 +235,12 @@ ProcedureMap::ProcedureMap(const ModuleLines& lines) {
 
 bool ProcedureMap::ReadStatements(const std::vector<std::string_view>& statements, int first, int last, int& open) {
   bool hasCode = false;
-  for (const std::string_view text : statements) {
+  for (std::string_view text : statements) {
+    text = WithoutLeadingBlanks(text);
     size_t pos = 0;
     const ProcWord* word = LookupWord(NextWord(text, pos));
     if (word != nullptr && word->role == ProcWordRole::kRemark) break;  // the rest of the line is a comment
-    hasCode = hasCode || !IsBlank(text);
+    hasCode = hasCode || !(text.empty() || text.front() == '\'');  // statements start at a non-blank
     Statement statement = Classify(text, pos, word);
     if (statement.role == StatementRole::kHeader) {
       if (open >= 0) procedures_[open].endLine = first - 1;
@@ -260,13 +278,27 @@ void ProcedureMap::BuildIndex() {
 
 const ProcedureRange* ProcedureMap::ProcedureAt(int line) const {
   if (line <= declarationLines_ || procedures_.empty() || line > procedures_.back().endLine) return nullptr;
+  // Queries mostly walk the lines in order: the last answer and the one after
+  // it are tried before searching.
+  for (size_t i = lastFound_; i < lastFound_ + 2 && i < procedures_.size(); ++i) {
+    if (IsLastStartingBy(i, line)) return &procedures_[lastFound_ = i];
+  }
   auto after = std::upper_bound(procedures_.begin(), procedures_.end(), line,
                                 [](int value, const ProcedureRange& p) { return value < p.startLine; });
   if (after == procedures_.begin()) return nullptr;
-  return &*std::prev(after);
+  lastFound_ = static_cast<size_t>(after - procedures_.begin()) - 1;
+  return &procedures_[lastFound_];
+}
+
+// Ranges start in ascending order (a range may be empty), so the range that
+// holds a line is the last one starting at or before it.
+bool ProcedureMap::IsLastStartingBy(size_t index, int line) const {
+  return procedures_[index].startLine <= line &&
+         (index + 1 == procedures_.size() || procedures_[index + 1].startLine > line);
 }
 
 const ProcedureRange* ProcedureMap::Find(std::string_view name, int kind) const {
+  if (kind < 0 || kind > 9) return nullptr;  // no procedure has such a kind
   auto found = byKey_.find(IndexKey(name, kind));
   return found == byKey_.end() ? nullptr : &procedures_[found->second];
 }

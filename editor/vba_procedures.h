@@ -81,10 +81,12 @@ class ProcedureMap {
   bool ReadStatements(const std::vector<std::string_view>& statements, int first, int last, int& open);
   void CloseRanges(int lineCount, int lastDeclarationCode, int lastNonBlank);
   void BuildIndex();
+  bool IsLastStartingBy(size_t index, int line) const;
 
   int declarationLines_ = 0;                     // size of the declarations section
   std::vector<ProcedureRange> procedures_;       // in text order, ranges tiling the rest
-  std::unordered_map<std::string, size_t> byKey_;  // lower-case name + kind → first procedure
+  std::unordered_map<std::string, size_t> byKey_;  // kind + lower-case name → first procedure
+  mutable size_t lastFound_ = 0;                 // the procedure ProcedureAt found last
 };
 
 // True when two names are the same VBA name (compared without case).
