@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "editor/load/load_project.h"
 #include "editor/load/module_text.h"
@@ -25,8 +26,8 @@ std::string LowerExtension(std::string_view path) {
 }  // namespace
 
 ExportedModule ParseExportedModule(std::string_view bytes, std::string_view origin, int requestedCodePage) {
-  const DecodedSource decoded = DecodeExportedBytes(bytes, requestedCodePage, origin);
-  ModuleSource source = ParseModuleSource(decoded.text, origin);
+  DecodedSource decoded;  // the text, when the bytes are not UTF-8
+  ModuleSource source = ParseModuleSource(ExportedSourceText(bytes, requestedCodePage, origin, decoded), origin);
   ExportedModule result;
   result.codePage = decoded.codePage;
   LoadedModule& module = result.module;
@@ -48,11 +49,20 @@ ExportedModule ReadExportedModule(const std::string& path, int requestedCodePage
   if (size > kMaxExportedFileSize) throw LoadError(path, "the file is too large for a module (over 16 MiB)");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw LoadError(path, "cannot be read");
-  // Read in blocks, the size only a hint: the file may change meanwhile.
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(size));
+  // Read straight into a buffer of the size the file had (not cleared
+  // first). The size is only a hint, as the file may change meanwhile: a
+  // file that grew is read on in blocks.
+  const auto expected = static_cast<size_t>(size);
+  const auto buffer = std::make_unique_for_overwrite<char[]>(expected);
+  in.read(buffer.get(), static_cast<std::streamsize>(expected));
+  std::string_view bytes(buffer.get(), static_cast<size_t>(in.gcount()));
+  std::string grown;  // the whole file, when it grew
   char block[64 * 1024];
-  while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<size_t>(in.gcount()));
+  while (in && (in.read(block, sizeof block) || in.gcount() > 0)) {
+    if (grown.empty()) grown = bytes;
+    grown.append(block, static_cast<size_t>(in.gcount()));
+    bytes = grown;
+  }
   if (in.bad()) throw LoadError(path, "cannot be read");
   return ParseExportedModule(bytes, path, requestedCodePage);
 }

@@ -2,7 +2,8 @@
 // VERSION line, the designer block after it and the leading "Attribute VB_…"
 // lines are the header; later "Attribute <member>.VB_…" lines are dropped;
 // every other line is kept as is. The source is walked line by line without
-// cutting it into pieces, and the shown text is copied in runs of lines that
+// cutting it into pieces (only lines holding ".VB_" are looked at as possible
+// member attributes), and the shown text is copied in runs of lines that
 // already end in CR LF (usually one run: the whole text after the header).
 // Also classifies class-like modules by their attributes and checks module
 // names.
@@ -44,7 +45,9 @@ std::string_view TrimBlanks(std::string_view s) {
 // True when the line (leading blanks skipped) begins with the word, followed
 // by the end of the line or a blank.
 bool StartsWithWord(std::string_view line, std::string_view word) {
-  line = TrimBlanks(line);
+  size_t blanks = 0;
+  while (blanks < line.size() && IsBlank(line[blanks])) ++blanks;
+  line.remove_prefix(blanks);
   if (line.size() < word.size() || !EqualNoCase(line.substr(0, word.size()), word)) return false;
   return line.size() == word.size() || IsBlank(line[word.size()]);
 }
@@ -130,14 +133,26 @@ bool SkipExportHeader(SourceLines& lines, std::string_view origin) {
   return true;
 }
 
+// The first "_" at or after from that ends ".VB" (in any case): every member
+// attribute line holds one, so lines before it need no closer look.
+size_t NextMemberMark(std::string_view text, size_t from) {
+  for (size_t mark; (mark = FindChar(text, '_', from)) < text.size(); from = mark + 1) {
+    if (mark >= 3 && text[mark - 3] == '.' && Lower(text[mark - 2]) == 'v' && Lower(text[mark - 1]) == 'b') return mark;
+  }
+  return text.size();
+}
+
 // The lines from the current one on, each followed by CR LF, member attribute
 // lines left out when asked. Runs of lines that end in CR LF are copied whole.
 std::string RemainingLines(std::string_view text, SourceLines& lines, bool dropMemberAttributes) {
   std::string out;
   size_t run = lines.AtEnd() ? text.size() : lines.Span().begin;  // start of the run not yet copied
+  size_t mark = dropMemberAttributes ? NextMemberMark(text, run) : text.size();
   for (; !lines.AtEnd(); lines.Advance()) {
     const LineSpan& line = lines.Span();
-    if (dropMemberAttributes && IsMemberAttribute(lines.Current())) {
+    const bool marked = mark < line.end;
+    if (marked) mark = NextMemberMark(text, line.end);
+    if (marked && IsMemberAttribute(lines.Current())) {
       out.append(text.substr(run, line.begin - run));
       run = line.end + line.breakLength;
     } else if (line.breakLength != 2) {

@@ -22,6 +22,20 @@ constexpr int kWestern = 1252;
 bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
+std::string_view WithoutBom(std::string_view bytes) {
+  return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom ? bytes.substr(kUtf8Bom.size()) : bytes;
+}
+
+// Decodes bytes that are not UTF-8 (BOM removed) in the requested code page,
+// or the guessed one.
+DecodedSource DecodeInCodePage(std::string_view bytes, int requestedCodePage, std::string_view origin) {
+  int codePage = requestedCodePage;
+  if (codePage == 0) codePage = LooksLikeShiftJis(bytes) ? kShiftJis : DefaultExportCodePage();
+  auto text = platform::DecodeText(bytes, codePage);
+  if (!text) throw LoadError(origin, "code page " + std::to_string(codePage) + " is not supported");
+  return {std::move(*text), codePage};
+}
+
 }  // namespace
 
 bool LooksLikeShiftJis(std::string_view bytes) {
@@ -44,13 +58,20 @@ int DefaultExportCodePage() {
 }
 
 DecodedSource DecodeExportedBytes(std::string_view bytes, int requestedCodePage, std::string_view origin) {
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+  bytes = WithoutBom(bytes);
   if (platform::IsValidUtf8(bytes)) return {std::string(bytes), platform::kCodePageUtf8};
-  int codePage = requestedCodePage;
-  if (codePage == 0) codePage = LooksLikeShiftJis(bytes) ? kShiftJis : DefaultExportCodePage();
-  auto text = platform::DecodeText(bytes, codePage);
-  if (!text) throw LoadError(origin, "code page " + std::to_string(codePage) + " is not supported");
-  return {std::move(*text), codePage};
+  return DecodeInCodePage(bytes, requestedCodePage, origin);
+}
+
+std::string_view ExportedSourceText(std::string_view bytes, int requestedCodePage, std::string_view origin,
+                                    DecodedSource& decoded) {
+  bytes = WithoutBom(bytes);
+  if (platform::IsValidUtf8(bytes)) {
+    decoded = {std::string(), platform::kCodePageUtf8};
+    return bytes;
+  }
+  decoded = DecodeInCodePage(bytes, requestedCodePage, origin);
+  return decoded.text;
 }
 
 }  // namespace qm::editor

@@ -17,6 +17,13 @@ struct DecodedSource {
 // Raises LoadError naming origin when the code page is not supported.
 DecodedSource DecodeExportedBytes(std::string_view bytes, int requestedCodePage, std::string_view origin);
 
+// The same text without copying UTF-8 bytes: a view of the bytes themselves
+// (BOM removed) when they are UTF-8, else of decoded.text, which receives the
+// decoded text; decoded.codePage is set either way. Same rules and errors as
+// DecodeExportedBytes.
+std::string_view ExportedSourceText(std::string_view bytes, int requestedCodePage, std::string_view origin,
+                                    DecodedSource& decoded);
+
 // True when the bytes are clean Shift-JIS (CP932) holding at least one
 // double-byte character.
 bool LooksLikeShiftJis(std::string_view bytes);

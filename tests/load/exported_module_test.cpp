@@ -117,6 +117,7 @@ TEST(ExportedFile, MixedLineEndsReadLikeCrLf) {
       {"Attribute VB_Name = \"M\"\r\nDim b\rAttribute b.VB_VarHelpID = -1\r\nSub X()\nAttribute X.VB_UserMemId = 0\r",
        "Dim b\r\nSub X()"},
       {"Attribute VB_Name = \"M\"\r\nAttribute b.VB_VarHelpID = -1\r\n", ""},
+      {"Attribute VB_Name = \"M\"\r\nDim b_\r\n \tattribute b.vb_VarHelpID = -1\r\nx = a.VB_Thing\r\n", "Dim b_\r\nx = a.VB_Thing"},
       {"Attribute VB_Name = \"M\"\r\n", ""},
       {"Attribute VB_Name = \"M\"\r\n\r\n", ""},
   };
