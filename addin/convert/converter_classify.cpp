@@ -277,21 +277,14 @@ void clsConverter::MarkName(std::string_view word) {
     if (word.empty()) return;
   }
   auto isBoundary = [](char ch) { return ch == '.' || ch == ':'; };
-  const bool any = std::any_of(word.begin(), word.end(), isBoundary);
-  const bool all = std::all_of(word.begin(), word.end(), isBoundary);
-  if (!any) {
-    s.AddWord(word, IsNumberWord(word) ? WordKind::Plain : WordKind::Identifier);
-  } else if (all) {
-    s.AddWord(word, WordKind::Plain);
-  } else {
-    size_t start = 0;
-    while (start < word.size()) {
-      const bool boundary = isBoundary(word[start]);
-      size_t end = start;
-      while (end < word.size() && isBoundary(word[end]) == boundary) ++end;
-      s.AddWord(word.substr(start, end - start), boundary ? WordKind::Plain : WordKind::Identifier);
-      start = end;
-    }
+  for (size_t start = 0; start < word.size();) {
+    const bool boundary = isBoundary(word[start]);
+    size_t end = start + 1;
+    while (end < word.size() && isBoundary(word[end]) == boundary) ++end;
+    // A word without dots or colons may still be a number.
+    const bool plain = boundary || (end - start == word.size() && IsNumberWord(word));
+    s.AddWord(word.substr(start, end - start), plain ? WordKind::Plain : WordKind::Identifier);
+    start = end;
   }
 }
 
