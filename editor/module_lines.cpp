@@ -44,11 +44,6 @@ ModuleLines::ModuleLines(std::string text) {
   }
 }
 
-std::string_view ModuleLines::Line(int number) const {
-  const size_t begin = starts_[static_cast<size_t>(number - 1)];
-  return std::string_view(text_).substr(begin, EndOf(number) - begin);
-}
-
 std::string_view ModuleLines::Span(int first, int count) const {
   if (count <= 0) return {};
   const size_t begin = starts_[static_cast<size_t>(first - 1)];
@@ -63,12 +58,6 @@ void ModuleLines::Replace(int number, std::string_view text) {
   for (size_t i = static_cast<size_t>(number); i < starts_.size(); ++i) {
     starts_[i] = static_cast<uint32_t>(starts_[i] - oldLength + text.size());
   }
-}
-
-// The offset just past the line's text (before its CR LF).
-size_t ModuleLines::EndOf(int number) const {
-  const size_t next = static_cast<size_t>(number);
-  return next < starts_.size() ? starts_[next] - 2 : text_.size();
 }
 
 }  // namespace qm::editor

@@ -21,7 +21,10 @@ class ModuleLines {
 
   int Count() const { return static_cast<int>(starts_.size()); }
   // Line number (1..Count()) without its line break.
-  std::string_view Line(int number) const;
+  std::string_view Line(int number) const {
+    const size_t begin = starts_[static_cast<size_t>(number - 1)];
+    return std::string_view(text_).substr(begin, EndOf(number) - begin);
+  }
   // Lines first..first+count-1 joined by CR LF; empty for count 0. The
   // caller checks that the lines exist.
   std::string_view Span(int first, int count) const;
@@ -30,7 +33,11 @@ class ModuleLines {
   void Replace(int number, std::string_view text);
 
  private:
-  size_t EndOf(int number) const;
+  // The offset just past the line's text (before its CR LF).
+  size_t EndOf(int number) const {
+    const size_t next = static_cast<size_t>(number);
+    return next < starts_.size() ? starts_[next] - 2 : text_.size();
+  }
 
   std::string text_;              // the lines joined by CR LF
   std::vector<uint32_t> starts_;  // offset of each line in text_

@@ -82,6 +82,17 @@ std::string_view NextWord(std::string_view text, size_t& pos) {
   return text.substr(start, pos - start);
 }
 
+// Reads the word at pos (after blanks) and gives its table entry, moving pos
+// past it; none for other words. A word whose first letter starts no word of
+// the table is not read at all (pos is then of no further use).
+const ProcWord* ReadProcWord(std::string_view text, size_t& pos) {
+  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  if (pos == text.size()) return nullptr;
+  const char first = LowerChar(text[pos]);
+  if (first < 'a' || first > 'z' || kWordsByFirstLetter[static_cast<size_t>(first - 'a')] == 0) return nullptr;
+  return LookupWord(NextWord(text, pos));
+}
+
 // The text with the contents of its strings dropped (the quotes kept), up
 // to a comment mark outside strings.
 std::string WithoutStringContents(std::string_view text) {
@@ -167,25 +178,21 @@ struct Statement {
 // whose first word (the table's entry, if any) ends at pos.
 Statement Classify(std::string_view text, size_t pos, const ProcWord* word) {
   if (word != nullptr && word->role == ProcWordRole::kEnd) {
-    const ProcWord* next = LookupWord(NextWord(text, pos));
+    const ProcWord* next = ReadProcWord(text, pos);
     const bool closes = next != nullptr && next->role == ProcWordRole::kOpener;
     return {closes ? StatementRole::kEnd : StatementRole::kOther, {}, 0};
   }
-  while (word != nullptr && word->role == ProcWordRole::kModifier) word = LookupWord(NextWord(text, pos));
+  while (word != nullptr && word->role == ProcWordRole::kModifier) word = ReadProcWord(text, pos);
   if (word == nullptr || word->role != ProcWordRole::kOpener) return {};
   int kind = word->kind;
   if (kind < 0) {
-    const ProcWord* property = LookupWord(NextWord(text, pos));
+    const ProcWord* property = ReadProcWord(text, pos);
     if (property == nullptr || property->role != ProcWordRole::kPropertyKind) return {};
     kind = property->kind;
   }
   std::string name = ReadProcedureName(text, pos);
   if (name.empty()) return {};
   return {StatementRole::kHeader, std::move(name), kind};
-}
-
-bool IsBlank(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return IsSpace(c); });
 }
 
 // The index key of a procedure: its kind (0..9) as a digit, then its name in
@@ -224,8 +231,9 @@ ProcedureMap::ProcedureMap(const ModuleLines& lines) {
       }
       logical = joined;
     }
-    if (!IsBlank(logical)) lastNonBlank = number;
-    SplitStatements(logical, statements);
+    const std::string_view code = WithoutLeadingBlanks(logical);
+    if (!code.empty()) lastNonBlank = number;
+    SplitStatements(code, statements);
     const bool hasCode = ReadStatements(statements, first, number, open);
     if (procedures_.empty() && hasCode) lastDeclarationCode = number;
   }
@@ -238,9 +246,10 @@ bool ProcedureMap::ReadStatements(const std::vector<std::string_view>& statement
   for (std::string_view text : statements) {
     text = WithoutLeadingBlanks(text);
     size_t pos = 0;
-    const ProcWord* word = LookupWord(NextWord(text, pos));
+    const ProcWord* word = ReadProcWord(text, pos);
     if (word != nullptr && word->role == ProcWordRole::kRemark) break;  // the rest of the line is a comment
     hasCode = hasCode || !(text.empty() || text.front() == '\'');  // statements start at a non-blank
+    if (word == nullptr) continue;                                  // neither a header nor an End
     Statement statement = Classify(text, pos, word);
     if (statement.role == StatementRole::kHeader) {
       if (open >= 0) procedures_[open].endLine = first - 1;
