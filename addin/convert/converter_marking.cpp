@@ -67,7 +67,7 @@ inline size_t SeparatorAt(std::string_view text, size_t i) {
 size_t WordEnd(std::string_view text, size_t i) {
   for (;; ++i) {
     while (i < text.size() && !InSet(kSeparatorBytes, text[i])) ++i;
-    if (i == text.size() || SeparatorFrom(text, i) > 0) return i;
+    if (i == text.size() || text[i] == ' ' || SeparatorFrom(text, i) > 0) return i;
   }
 }
 
@@ -228,19 +228,20 @@ void clsConverter::MarkStatements(std::string_view body, std::string& html, cons
 // Adds the words and separators of a code segment (no strings, no comments).
 void clsConverter::MarkCode(std::string_view text) {
   if (text.empty()) return;
-  if (WordEnd(text, 0) == text.size()) {
+  const size_t firstEnd = WordEnd(text, 0);  // of the first word; 0 when a separator comes first
+  if (firstEnd == text.size()) {
     ClassifyWord(text);
     return;
   }
-  if (GapEnd(text, 0) == text.size()) {
+  if (firstEnd == 0 && GapEnd(text, 0) == text.size()) {
     // Separators only (the ")" after a string literal): the same gap handling
     // as anywhere else, so that parentheses stay paired.
     AddGap(text);
     return;
   }
-  for (size_t i = MarkLineStart(text); i < text.size();) {
+  for (size_t i = MarkLineStart(text), end; i < text.size(); i = end) {
     const bool gap = SeparatorAt(text, i) > 0;
-    const size_t end = gap ? GapEnd(text, i) : WordEnd(text, i);
+    end = gap ? GapEnd(text, i) : i == 0 ? firstEnd : WordEnd(text, i);
     const std::string_view piece = text.substr(i, end - i);
     if (gap) {
       AddGap(piece);
@@ -251,7 +252,6 @@ void clsConverter::MarkCode(std::string_view text) {
     } else {
       ClassifyWord(piece);
     }
-    i = end;
   }
 }
 

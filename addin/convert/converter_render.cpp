@@ -112,6 +112,13 @@ Paint PaintOf(WordKind kind, const Markup& forms) {
   }
 }
 
+// The paint of every word kind in `forms`, indexed by the kind's value.
+std::array<Paint, 5> PaintsOf(const Markup& forms) {
+  std::array<Paint, 5> paints{};
+  for (size_t k = 0; k < paints.size(); ++k) paints[k] = PaintOf(static_cast<WordKind>(k), forms);
+  return paints;
+}
+
 // Writes the entries of one statement, keeping the span of a keyword or an
 // identifier open while the next entries may still join it: an entry of the
 // same paint that touches it, or one that follows after exactly one space
@@ -310,7 +317,8 @@ void clsConverter::RenderStatement(std::string& html, const Markup& forms) {
   const clsVBWord& s = Statement();
   if (statementObserver_) statementObserver_(s);
   SpanWriter writer(html, forms);
-  for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), PaintOf(s.KindAt(i), forms));
+  const std::array<Paint, 5> paints = PaintsOf(forms);
+  for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), paints[static_cast<size_t>(s.KindAt(i))]);
   writer.Close();
 }
 
