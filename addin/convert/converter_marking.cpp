@@ -295,6 +295,8 @@ void clsConverter::AddGap(std::string_view text) {
       const bool keyword = !s.ParenStack().empty() && s.ParenStack().back();
       if (!s.ParenStack().empty()) s.ParenStack().pop_back();
       s.AddWord(c, keyword ? WordKind::Keyword : WordKind::Plain);
+    } else if (c == " ") {
+      s.AddSpaces(c);
     } else {
       s.AddWord(c, WordKind::Plain);
       if (c[0] == kContinuationMark) continue;
