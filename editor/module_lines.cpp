@@ -32,16 +32,17 @@ ModuleLines::ModuleLines(std::string text) {
   }
   if (kept) {
     text_ = std::move(text);
-    return;
+  } else {
+    starts_.clear();
+    text_.reserve(text.size());
+    LineBreaks again(text);
+    for (LineSpan line; again.Next(line);) {
+      if (!starts_.empty()) text_ += "\r\n";
+      starts_.push_back(static_cast<uint32_t>(text_.size()));
+      text_.append(text, line.begin, line.Length());
+    }
   }
-  starts_.clear();
-  text_.reserve(text.size());
-  LineBreaks again(text);
-  for (LineSpan line; again.Next(line);) {
-    if (!starts_.empty()) text_ += "\r\n";
-    starts_.push_back(static_cast<uint32_t>(text_.size()));
-    text_.append(text, line.begin, line.Length());
-  }
+  starts_.shrink_to_fit();  // the module keeps them as long as its text
 }
 
 std::string_view ModuleLines::Span(int first, int count) const {

@@ -7,8 +7,9 @@
 // or Property Get/Let/Set and a name open a procedure; "End
 // Sub/Function/Property" closes it. A word is compared only with the table's
 // words of its length and first letter. The ranges are then laid
-// end to end from the declarations to the last line, and an index by
-// lower-case name and kind makes every look-up cheap.
+// end to end from the declarations to the last line, and an index of the
+// procedures sorted by a hash of kind and name (without case) makes every
+// look-up a binary search.
 #include "editor/vba_procedures.h"
 
 #include <algorithm>
@@ -195,14 +196,12 @@ Statement Classify(std::string_view text, size_t pos, const ProcWord* word) {
   return {StatementRole::kHeader, std::move(name), kind};
 }
 
-// The index key of a procedure: its kind (0..9) as a digit, then its name in
-// lower case.
-std::string IndexKey(std::string_view name, int kind) {
-  std::string key;
-  key.reserve(name.size() + 1);
-  key += static_cast<char>('0' + kind);
-  for (const char c : name) key += LowerChar(c);
-  return key;
+// A hash of a procedure's kind and name without case (FNV-1a), the key of
+// the index.
+uint32_t IndexKey(int kind, std::string_view name) {
+  uint32_t hash = 2166136261u ^ static_cast<uint32_t>(kind);
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(LowerChar(c))) * 16777619u;
+  return hash;
 }
 
 }  // namespace
@@ -280,9 +279,12 @@ void ProcedureMap::CloseRanges(int lineCount, int lastDeclarationCode, int lastN
 }
 
 void ProcedureMap::BuildIndex() {
+  procedures_.shrink_to_fit();
+  index_.reserve(procedures_.size());
   for (size_t i = 0; i < procedures_.size(); ++i) {
-    byKey_.emplace(IndexKey(procedures_[i].name, procedures_[i].kind), i);
+    index_.push_back({IndexKey(procedures_[i].kind, procedures_[i].name), static_cast<uint32_t>(i)});
   }
+  std::stable_sort(index_.begin(), index_.end(), [](const IndexEntry& a, const IndexEntry& b) { return a.key < b.key; });
 }
 
 const ProcedureRange* ProcedureMap::ProcedureAt(int line) const {
@@ -307,9 +309,14 @@ bool ProcedureMap::IsLastStartingBy(size_t index, int line) const {
 }
 
 const ProcedureRange* ProcedureMap::Find(std::string_view name, int kind) const {
-  if (kind < 0 || kind > 9) return nullptr;  // no procedure has such a kind
-  auto found = byKey_.find(IndexKey(name, kind));
-  return found == byKey_.end() ? nullptr : &procedures_[found->second];
+  const uint32_t key = IndexKey(kind, name);
+  auto entry = std::lower_bound(index_.begin(), index_.end(), key,
+                                [](const IndexEntry& e, uint32_t value) { return e.key < value; });
+  for (; entry != index_.end() && entry->key == key; ++entry) {
+    const ProcedureRange& procedure = procedures_[entry->procedure];
+    if (procedure.kind == kind && SameVbaName(procedure.name, name)) return &procedure;
+  }
+  return nullptr;
 }
 
 }  // namespace qm::editor

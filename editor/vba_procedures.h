@@ -13,9 +13,9 @@
 // End belong to the last procedure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "addin/host/vbe.h"
@@ -81,11 +81,16 @@ class ProcedureMap {
   bool ReadStatements(const std::vector<std::string_view>& statements, int first, int last, int& open);
   void CloseRanges(int lineCount, int lastDeclarationCode, int lastNonBlank);
   void BuildIndex();
+
+  struct IndexEntry {
+    uint32_t key;        // hash of kind and name without case
+    uint32_t procedure;  // position in procedures_
+  };
   bool IsLastStartingBy(size_t index, int line) const;
 
   int declarationLines_ = 0;                     // size of the declarations section
   std::vector<ProcedureRange> procedures_;       // in text order, ranges tiling the rest
-  std::unordered_map<std::string, size_t> byKey_;  // kind + lower-case name → first procedure
+  std::vector<IndexEntry> index_;                // by key, text order among equal keys
   mutable size_t lastFound_ = 0;                 // the procedure ProcedureAt found last
 };
 
