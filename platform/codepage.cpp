@@ -158,6 +158,26 @@ std::optional<std::string> Convert(std::string_view input, const std::string& fr
   return out;
 }
 
+// True when none of the eight bytes at `at` has its high bit set.
+bool EightAscii(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return (word & 0x8080808080808080u) == 0;
+}
+
+// The position of the first non-ASCII byte at or after `i`, or the end.
+// Whole words are tested while they are ASCII, sixteen bytes a step; a short
+// rest of a text of eight bytes or more is tested as the last eight bytes.
+size_t SkipAscii(std::string_view bytes, size_t i) {
+  const char* data = bytes.data();
+  const size_t n = bytes.size();
+  while (i + 16 <= n && EightAscii(data + i) && EightAscii(data + i + 8)) i += 16;
+  while (i + 8 <= n && EightAscii(data + i)) i += 8;
+  if (i + 8 > n && n >= 8 && EightAscii(data + n - 8)) return n;
+  while (i < n && static_cast<unsigned char>(data[i]) < 0x80) ++i;
+  return i;
+}
+
 }  // namespace
 
 int CodePageOfCodeset(std::string_view codeset) {
@@ -226,20 +246,7 @@ size_t EncodedLength(std::string_view utf8, int codePage) {
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  for (size_t i = 0; i < bytes.size();) {
-    // Runs of ASCII, the common case, eight bytes at a time.
-    if (i + 8 <= bytes.size()) {
-      uint64_t word;
-      std::memcpy(&word, bytes.data() + i, sizeof word);
-      if ((word & 0x8080808080808080u) == 0) {
-        i += 8;
-        continue;
-      }
-    }
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
+  for (size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
     const size_t len = Utf8SequenceLength(bytes, i);
     if (len == 0) return false;
     i += len;

@@ -1,6 +1,8 @@
 // The encoded length of a text, counted without encoding where the code page
 // allows, against the length of the text actually encoded: ASCII, accented
 // and Japanese text, characters the code page cannot hold, and broken UTF-8.
+// And the UTF-8 check that both rely on, which passes ASCII a word at a time:
+// a bad byte is found wherever it falls against those words.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,6 +27,27 @@ TEST(EncodedLength, MatchesTheLengthOfTheEncodedText) {
       const std::optional<std::string> encoded = EncodeText(text, codePage);
       ASSERT_TRUE(encoded);
       EXPECT_EQ(EncodedLength(text, codePage), encoded->size()) << "code page " << codePage << ": " << text;
+    }
+  }
+}
+
+TEST(IsValidUtf8, FindsABadSequenceAtEveryPositionOfTheText) {
+  for (size_t length = 0; length <= 40; ++length) {
+    const std::string ascii(length, 'a');
+    EXPECT_TRUE(IsValidUtf8(ascii)) << length;
+    for (size_t at = 0; at < length; ++at) {
+      std::string bad = ascii;
+      bad[at] = '\xFF';
+      EXPECT_FALSE(IsValidUtf8(bad)) << "0xFF at " << at << " of " << length;
+      bad[at] = '\x80';
+      EXPECT_FALSE(IsValidUtf8(bad)) << "stray continuation at " << at << " of " << length;
+      if (at + 3 <= length) {
+        std::string good = ascii;
+        good.replace(at, 3, "\xE6\x97\xA5");  // 日
+        EXPECT_TRUE(IsValidUtf8(good)) << "character at " << at << " of " << length;
+        good.resize(at + 2);  // the character cut short by the end of the text
+        EXPECT_FALSE(IsValidUtf8(good)) << "cut character at " << at;
+      }
     }
   }
 }
