@@ -37,6 +37,7 @@
 namespace qm {
 
 class clsVBCode;
+struct EscapeTable;  // addin/convert/escape_table.h
 
 // The three characters with an internal meaning inside a logical line; none
 // is ever written out.
@@ -94,6 +95,7 @@ class clsConverter {
     bool keywordSpans = false, commentSpans = false, identifierSpans = false;  // colours differ
     bool keywordBack = false, identifierBack = false;  // backgrounds differ
     std::string_view hardSpace;
+    const EscapeTable* escapes = nullptr;  // what each byte is written as; spaces as hardSpace
     std::string_view keywordOpen, commentOpen, identifierOpen, spanEnd;
     std::string_view divStart, divEnd;  // around each physical line
     bool spaceBeforeLineSpan = false;   // a physical line that begins with a span gets one space

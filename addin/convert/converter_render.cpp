@@ -20,10 +20,11 @@
 // renders straight into the output forms; WrapLine turns a marked line into
 // them. Every option is read from the job here, in one place.
 #include <array>
+#include <cstring>
 #include <string>
 
-#include "addin/convert/byte_set.h"
 #include "addin/convert/converter.h"
+#include "addin/convert/escape_table.h"
 #include "addin/job/vb_code.h"
 
 namespace qm {
@@ -54,10 +55,6 @@ std::string_view MarkupOf(char c) {
   }
 }
 
-// The characters that rendering changes: markup characters, spaces and the
-// internal marks.
-constexpr ByteSet kEscaped = MakeByteSet("&<>\" \x0B\x1A\t");
-
 // Appends a tag, giving a span opener at the start of a physical line the
 // one space it gets after its <div> ("<div> <span").
 void AppendTag(std::string& out, std::string_view tag, const Markup& forms) {
@@ -77,26 +74,32 @@ void AppendBreak(std::string& out, BreakForm form, const Markup& forms) {
   if (form == BreakForm::CommentBreak) AppendTag(out, forms.commentOpen, forms);
 }
 
+// Appends `text` through `table` up to its first continuation mark; returns
+// the position of that mark, or the size of `text` when there is none. Room
+// for the longest forms is made first and what is left over given back.
+size_t AppendThroughTable(std::string& out, std::string_view text, const EscapeTable& table) {
+  const size_t used = out.size();
+  out.resize(used + text.size() * kLongestEscape + sizeof(EscapeForm));
+  char* const start = out.data() + used;
+  char* p = start;
+  size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const EscapeForm& form = table[text[i]];
+    if (form.length == 0) break;
+    std::memcpy(p, &form, sizeof form);  // the whole entry; the bytes past its length are overwritten next
+    p += form.length;
+  }
+  out.resize(used + static_cast<size_t>(p - start));
+  return i;
+}
+
 // Appends `text` escaped: spaces as hard spaces, continuation marks in
 // `breakForm` (a bare mark is left as it is), Then marks as "Then".
 void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm, const Markup& forms) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t run = i;
-    while (run < text.size() && !InSet(kEscaped, text[run])) ++run;
-    if (run > i) out.append(text.substr(i, run - i));
-    if (run == text.size()) break;
-    const char c = text[run];
-    if (c == ' ' || c == kHardSpace) {
-      out.append(forms.hardSpace);
-    } else if (c == kContinuationMark && breakForm != BreakForm::Mark) {
-      AppendBreak(out, breakForm, forms);
-    } else if (c == kContinuationMark) {
-      out += c;
-    } else {
-      out.append(c == kThenMark ? "Then" : MarkupOf(c));
-    }
-    i = run + 1;
+  for (size_t i = 0; i < text.size(); ++i) {
+    i += AppendThroughTable(out, text.substr(i), *forms.escapes);
+    if (i == text.size()) break;
+    if (breakForm == BreakForm::Mark) out += kContinuationMark; else AppendBreak(out, breakForm, forms);
   }
 }
 
@@ -275,6 +278,7 @@ clsConverter::Markup clsConverter::MarkedForms() const {
   Markup forms;
   SetSpanKinds(forms, Job());
   forms.hardSpace = kHardSpaceText;
+  forms.escapes = &kMarkedEscapes;
   forms.keywordOpen = kKeywordSpan;
   forms.commentOpen = kCommentSpan;
   forms.identifierOpen = kIdentifierSpan;
@@ -296,6 +300,7 @@ clsConverter::Markup clsConverter::OutputForms() const {
   Markup forms;
   SetSpanKinds(forms, job);
   forms.hardSpace = pre ? " " : "&nbsp;";
+  forms.escapes = pre ? &kPreEscapes : &kEntityEscapes;
   forms.keywordOpen = classes ? kKeywordSpan : std::string_view(keywordOpen_);
   forms.commentOpen = classes ? kCommentSpan : std::string_view(commentOpen_);
   forms.identifierOpen = classes ? kIdentifierSpan : std::string_view(identifierOpen_);
