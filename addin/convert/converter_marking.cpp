@@ -165,9 +165,9 @@ std::string clsConverter::MarkLine(int index) {
 
 // Appends the HTML text of logical line `index`, statements rendered in `forms`.
 void clsConverter::MarkLine(int index, std::string& html, const Markup& forms) {
-  const std::string& line = Job().LogicalLineText(index);
+  const std::string_view line = Job().LogicalLineText(index);
   const size_t indent = std::min(line.find_first_not_of(' '), line.size());
-  const std::string_view body = std::string_view(line).substr(indent);
+  const std::string_view body = line.substr(indent);
   AppendRepeated(html, forms.hardSpace, indent);
   Statement().Reset();
   if (IsWholeLineComment(body)) {

@@ -48,12 +48,10 @@ int CountCharacters(std::string_view text) {
   return count;
 }
 
-// `text` with each tab expanded to spaces up to the next tab stop. Columns
-// count characters from the start of each physical line, that is from the
-// last continuation mark before the tab.
-std::string TabsExpanded(std::string_view text, int width) {
-  std::string out;
-  out.reserve(text.size() + 16);
+// Appends `text` with each tab expanded to spaces up to the next tab stop.
+// Columns count characters from the start of each physical line, that is
+// from the last continuation mark before the tab.
+void AppendTabsExpanded(std::string& out, std::string_view text, int width) {
   int column = 1;  // 1-based column of the next character on its physical line
   size_t i = 0;
   for (size_t tab; (tab = text.find('\t', i)) != std::string_view::npos; i = tab + 1) {
@@ -67,7 +65,6 @@ std::string TabsExpanded(std::string_view text, int width) {
     column += n;
   }
   out.append(text.substr(i));
-  return out;
 }
 
 // Replaces every "Then" of `text` by kThenMark, in place: the text after
@@ -86,12 +83,22 @@ void MarkThens(std::string& text) {
   if (to != std::string::npos) text.resize(to);
 }
 
+// Puts into `out` the text of ExpandTabs: tabs expanded, then every "Then"
+// marked. Tabs first: the replacement never meets a tab, and "Then" still
+// takes its four columns while tabs are expanded.
+void ExpandTabsInto(std::string_view text, int width, std::string& out) {
+  out.clear();
+  if (text.find('\t') == std::string_view::npos) out.append(text); else AppendTabsExpanded(out, text, width);
+  MarkThens(out);
+}
+
 // Stores one physical-line-joined piece, `span` physical lines long, as a
-// logical line of the job.
-void StoreLogicalLine(clsVBCode& job, std::string_view piece, int32_t span, int width) {
-  std::string line = clsConverter::ExpandTabs(piece, width);
-  line.erase(line.find_last_not_of(' ') + 1);
-  job.AddLogicalLine(std::move(line), span);
+// logical line of the job, without its trailing spaces; `scratch` holds the
+// expanded text on the way.
+void StoreLogicalLine(clsVBCode& job, std::string_view piece, int32_t span, int width, std::string& scratch) {
+  ExpandTabsInto(piece, width, scratch);
+  const std::string_view line(scratch);
+  job.AddLogicalLine(line.substr(0, line.find_last_not_of(' ') + 1), span);
 }
 
 // Cuts the module text into logical lines and stores them in the job.
@@ -101,6 +108,7 @@ void StoreLogicalLine(clsVBCode& job, std::string_view piece, int32_t span, int 
 // of the text, and copied only when a character is dropped or lines joined.
 void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
   CharFinder<3> stops(text, kTextStops);
+  std::string expanded;  // StoreLogicalLine's scratch
   std::string joined;    // the logical line so far, once it is no longer a stretch of `text`
   bool copied = false;   // whether `joined` holds it
   size_t start = 0;      // where it begins in `text` while it is a stretch
@@ -110,7 +118,7 @@ void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
     if (copied) joined.append(text.substr(i, stop - i));
     const std::string_view piece = copied ? std::string_view(joined) : text.substr(start, stop - start);
     if (stop == text.size()) {
-      StoreLogicalLine(job, piece, span, width);
+      StoreLogicalLine(job, piece, span, width, expanded);
       return;
     }
     i = stop + 1;
@@ -123,7 +131,7 @@ void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
       span += continued ? 1 : 0;
       continue;
     }
-    StoreLogicalLine(job, piece, span, width);
+    StoreLogicalLine(job, piece, span, width, expanded);
     joined.clear();
     copied = false;
     start = i;
@@ -187,11 +195,9 @@ std::string FontOpener(const std::string& fore) { return "<font color=\"" + fore
 
 }  // namespace
 
-// Tabs first, then "Then": the replacement never meets a tab, and "Then"
-// still takes its four columns while tabs are expanded.
 std::string clsConverter::ExpandTabs(std::string_view text, int width) {
-  std::string out = text.find('\t') == std::string_view::npos ? std::string(text) : TabsExpanded(text, width);
-  MarkThens(out);
+  std::string out;
+  ExpandTabsInto(text, width, out);
   return out;
 }
 
@@ -259,8 +265,8 @@ bool clsConverter::WriteLine(File& file, int32_t& counter, int index) {
     const clsVBCode& job = Job();
     if (procStarts_.count(counter) != 0 && !file.WriteLine(RuleTag(kProcedureRule))) return false;
     counter += job.LogicalLineSpan(index);
-    const std::string& text = job.LogicalLineText(index);
-    const bool empty = text.find_first_not_of(' ') == std::string::npos;
+    const std::string_view text = job.LogicalLineText(index);
+    const bool empty = text.find_first_not_of(' ') == std::string_view::npos;
     OpenLine(written_);
     if (empty) {
       written_.append(EmptyLineForm());

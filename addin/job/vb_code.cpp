@@ -1,4 +1,6 @@
 // The conversion job's list operations, output path parts and colour groups.
+// The logical lines of a module are stored as one text with the end of each
+// line in it, so that storing a line is one append rather than one allocation.
 #include "addin/job/vb_code.h"
 
 #include "addin/common/path_parts.h"
@@ -33,24 +35,25 @@ int clsVBCode::SelectedComponentIndex() const {
   return 0;
 }
 
-void clsVBCode::AddLogicalLine(std::string text, int32_t span) {
-  logicalLines_.push_back(std::move(text));
-  logicalLineSpans_.push_back(span);
+void clsVBCode::AddLogicalLine(std::string_view text, int32_t span) {
+  logicalText_.append(text);
+  logicalLines_.push_back({logicalText_.size(), span});
 }
 
-const std::string& clsVBCode::LogicalLineText(int position) const {
+std::string_view clsVBCode::LogicalLineText(int position) const {
   CheckPosition(logicalLines_, position);
-  return logicalLines_[position - 1];
+  const size_t start = position == 1 ? 0 : logicalLines_[position - 2].end;
+  return std::string_view(logicalText_).substr(start, logicalLines_[position - 1].end - start);
 }
 
 int32_t clsVBCode::LogicalLineSpan(int position) const {
-  CheckPosition(logicalLineSpans_, position);
-  return logicalLineSpans_[position - 1];
+  CheckPosition(logicalLines_, position);
+  return logicalLines_[position - 1].span;
 }
 
 void clsVBCode::ClearLogicalLines() {
-  std::vector<std::string>().swap(logicalLines_);
-  std::vector<int32_t>().swap(logicalLineSpans_);
+  std::string().swap(logicalText_);
+  std::vector<LogicalLine>().swap(logicalLines_);
 }
 
 void clsVBCode::SetDefaultFileName(int index, std::string name) {

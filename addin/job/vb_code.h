@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/host/vbe.h"
@@ -33,10 +34,12 @@ class clsVBCode {
   // Position of SelectedComponent in Components, counted from 0; 0 when absent.
   int SelectedComponentIndex() const;
 
-  // --- Logical line store (one module at a time)
-  void AddLogicalLine(std::string text, int32_t span);
-  const std::string& LogicalLineText(int position) const;  // 1-based
-  int32_t LogicalLineSpan(int position) const;             // 1-based
+  // --- Logical line store (one module at a time). The texts are kept one
+  // after the other in one buffer; a text read from the store stays valid
+  // until the next AddLogicalLine or ClearLogicalLines.
+  void AddLogicalLine(std::string_view text, int32_t span);  // stores a copy of `text`
+  std::string_view LogicalLineText(int position) const;     // 1-based
+  int32_t LogicalLineSpan(int position) const;              // 1-based
   int CountOfLogicalLines() const { return static_cast<int>(logicalLines_.size()); }
   void ClearLogicalLines();
 
@@ -129,8 +132,12 @@ class clsVBCode {
   VBProjectPtr project_;                     // the editor's active project at the command's start
   VBComponentPtr selectedComponent_;         // the selected component; has code
   std::vector<VBComponentPtr> components_;   // components with code, in conversion order
-  std::vector<std::string> logicalLines_;    // the module's logical lines, as the pipeline prepared them
-  std::vector<int32_t> logicalLineSpans_;    // editor lines each logical line covers
+  struct LogicalLine {
+    size_t end;    // where its text ends in logicalText_; it starts where the one before ends
+    int32_t span;  // editor lines it covers
+  };
+  std::string logicalText_;                  // the module's logical lines, as the pipeline prepared them
+  std::vector<LogicalLine> logicalLines_;    // one per logical line, in order
   std::string fileName_;                     // output path shown in the dialog at OK
   std::string projectBaseName_;              // base name for default file names
   std::array<std::string, 4> defaultFileNames_;  // by TargetMode
