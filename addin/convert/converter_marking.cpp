@@ -239,7 +239,14 @@ void clsConverter::MarkCode(std::string_view text) {
     AddGap(text);
     return;
   }
+  clsVBWord& s = Statement();
   for (size_t i = MarkLineStart(text), end; i < text.size(); i = end) {
+    if (text[i] == ' ' && (i + 1 == text.size() || SeparatorAt(text, i + 1) == 0)) {
+      s.AddSpaces(text.substr(i, 1));  // the usual one-space gap, as AddGap adds it
+      s.KeywordParen(false);
+      end = i + 1;
+      continue;
+    }
     const bool gap = SeparatorAt(text, i) > 0;
     end = gap ? GapEnd(text, i) : i == 0 ? firstEnd : WordEnd(text, i);
     const std::string_view piece = text.substr(i, end - i);
@@ -248,7 +255,7 @@ void clsConverter::MarkCode(std::string_view text) {
     } else if (AssignedAt(text, end) &&
                std::find(kNotAssignmentTargets.begin(), kNotAssignmentTargets.end(), piece) ==
                    kNotAssignmentTargets.end()) {
-      Statement().AddWord(piece, WordKind::Identifier);  // assignment target or compared value
+      s.AddWord(piece, WordKind::Identifier);  // assignment target or compared value
     } else {
       ClassifyWord(piece);
     }
