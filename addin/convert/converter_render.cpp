@@ -161,8 +161,16 @@ class SpanWriter {
     }
   }
 
-  // Closes the open span, if any, writes a held space after it and the text
-  // collected so far.
+  // Writes everything still held: the open span is closed, and a held space
+  // and the text collected so far are written.
+  void Finish() {
+    Close();
+    Flush();
+  }
+
+ private:
+  // Closes the open span, if any, and adds a held space after it to the run,
+  // where the normal text that follows may join it.
   void Close() {
     if (open_ != Paint::Normal) {
       Flush();
@@ -170,10 +178,8 @@ class SpanWriter {
     }
     open_ = Paint::Normal;
     WriteHeldSpace(BreakForm::Break);
-    Flush();
   }
 
- private:
   // True when `word` is drawn as one hard space that the open span may stretch over.
   bool MayBridge(std::string_view word) const {
     const bool backDiffers = open_ == Paint::Keyword ? forms_.keywordBack : forms_.identifierBack;
@@ -195,8 +201,17 @@ class SpanWriter {
     run_ = word;
     runForm_ = form;
   }
+  // Writes the run escaped; a lone byte, such as punctuation or a space
+  // between two spans, is written straight from the table.
   void Flush() {
-    if (!run_.empty()) AppendEscaped(html_, run_, runForm_, forms_);
+    const EscapeForm* lone = run_.size() == 1 ? &(*forms_.escapes)[run_[0]] : nullptr;
+    if (lone != nullptr && lone->length == 1) {
+      html_ += lone->text[0];
+    } else if (lone != nullptr && lone->length > 1) {
+      html_.append(lone->text.data(), lone->length);
+    } else if (!run_.empty()) {
+      AppendEscaped(html_, run_, runForm_, forms_);
+    }
     run_ = {};
   }
   void Tag(std::string_view tag) {
@@ -324,7 +339,7 @@ void clsConverter::RenderStatement(std::string& html, const Markup& forms) {
   SpanWriter writer(html, forms);
   const std::array<Paint, 5> paints = PaintsOf(forms);
   for (int i = 1; i <= s.Count(); ++i) writer.Entry(s.WordAt(i), paints[static_cast<size_t>(s.KindAt(i))]);
-  writer.Close();
+  writer.Finish();
 }
 
 std::string clsConverter::WrapLine(const std::string& marked, bool emptyLine) {
