@@ -198,7 +198,7 @@ class WordIndex {
   RuleFn Find(std::string_view word) const {
     if (word.empty() || word.size() > longest_) return nullptr;
     for (size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
-      if (slots_[slot].rule == nullptr || slots_[slot].word == word) return slots_[slot].rule;
+      if (slots_[slot].rule == nullptr || Same(slots_[slot].word, word)) return slots_[slot].rule;
     }
   }
 
@@ -218,6 +218,16 @@ class WordIndex {
     const uint32_t h = (static_cast<uint32_t>(word.size()) * 31u + at(0)) * 31u * 31u +
                        at(word.size() / 2) * 31u + at(word.size() - 1);
     return (h ^ (h >> 9)) % kSlots;
+  }
+
+  // True when `a` and `b` are the same word: the table's words are short, so
+  // they are compared byte by byte here rather than by a call.
+  static bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t k = 0; k < a.size(); ++k) {
+      if (a[k] != b[k]) return false;
+    }
+    return true;
   }
 
   // Adds `word` unless it is already there (the first table to name it decides).
@@ -277,6 +287,10 @@ void clsConverter::MarkName(std::string_view word) {
     if (word.empty()) return;
   }
   auto isBoundary = [](char ch) { return ch == '.' || ch == ':'; };
+  if (std::none_of(word.begin(), word.end(), isBoundary)) {  // most names: one part, which may still be a number
+    s.AddWord(word, IsNumberWord(word) ? WordKind::Plain : WordKind::Identifier);
+    return;
+  }
   for (size_t start = 0; start < word.size();) {
     const bool boundary = isBoundary(word[start]);
     size_t end = start + 1;
