@@ -107,6 +107,7 @@ void StoreLogicalLine(clsVBCode& job, std::string_view piece, int32_t span, int 
 // The last piece is stored even when empty. A logical line is read as a view
 // of the text, and copied only when a character is dropped or lines joined.
 void StoreLogicalLines(clsVBCode& job, std::string_view text, int width) {
+  job.ReserveLogicalText(text.size());  // enough unless tabs widen the text
   CharFinder<3> stops(text, kTextStops);
   std::string expanded;  // StoreLogicalLine's scratch
   std::string joined;    // the logical line so far, once it is no longer a stretch of `text`

@@ -37,6 +37,7 @@ class clsVBCode {
   // --- Logical line store (one module at a time). The texts are kept one
   // after the other in one buffer; a text read from the store stays valid
   // until the next AddLogicalLine or ClearLogicalLines.
+  void ReserveLogicalText(size_t bytes) { logicalText_.reserve(bytes); }  // room for this much text
   void AddLogicalLine(std::string_view text, int32_t span);  // stores a copy of `text`
   std::string_view LogicalLineText(int position) const;     // 1-based
   int32_t LogicalLineSpan(int position) const;              // 1-based
