@@ -25,6 +25,7 @@
 
 #include "addin/convert/converter.h"
 #include "addin/convert/escape_table.h"
+#include "addin/convert/html_output.h"
 #include "addin/job/vb_code.h"
 
 namespace qm {
@@ -55,32 +56,33 @@ std::string_view MarkupOf(char c) {
   }
 }
 
-// Appends a tag, giving a span opener at the start of a physical line the
+// Writes a tag, giving a span opener at the start of a physical line the
 // one space it gets after its <div> ("<div> <span").
-void AppendTag(std::string& out, std::string_view tag, const Markup& forms) {
-  if (forms.spaceBeforeLineSpan && tag.starts_with("<span") && out.ends_with(kDivStart)) out += ' ';
-  out.append(tag);
+void PutTag(HtmlOutput& out, std::string_view tag, const Markup& forms) {
+  if (forms.spaceBeforeLineSpan && tag.starts_with("<span") && out.EndsWith(kDivStart)) out.Put(' ');
+  out.Put(tag);
 }
 
 // How a continuation mark inside an entry is written.
 enum class BreakForm { Mark, Break, CommentBreak };
 
-// Appends the rendered continuation: a visible " _", the end of the physical
+// Writes the rendered continuation: a visible " _", the end of the physical
 // line and the start of the next; a comment span is closed before it and
 // reopened after it so that it never crosses the line break.
-void AppendBreak(std::string& out, BreakForm form, const Markup& forms) {
-  if (form == BreakForm::CommentBreak) out.append(forms.spanEnd);
-  out.append(forms.hardSpace).append("_").append(forms.divEnd).append("\r\n").append(forms.divStart);
-  if (form == BreakForm::CommentBreak) AppendTag(out, forms.commentOpen, forms);
+void PutBreak(HtmlOutput& out, BreakForm form, const Markup& forms) {
+  if (form == BreakForm::CommentBreak) out.Put(forms.spanEnd);
+  out.Put(forms.hardSpace);
+  out.Put('_');
+  out.Put(forms.divEnd);
+  out.Put("\r\n");
+  out.Put(forms.divStart);
+  if (form == BreakForm::CommentBreak) PutTag(out, forms.commentOpen, forms);
 }
 
-// Appends `text` through `table` up to its first continuation mark; returns
-// the position of that mark, or the size of `text` when there is none. Room
-// for the longest forms is made first and what is left over given back.
-size_t AppendThroughTable(std::string& out, std::string_view text, const EscapeTable& table) {
-  const size_t used = out.size();
-  out.resize(used + text.size() * kLongestEscape + sizeof(EscapeForm));
-  char* const start = out.data() + used;
+// Writes `text` through `table` up to its first continuation mark; returns
+// the position of that mark, or the size of `text` when there is none.
+size_t PutThroughTable(HtmlOutput& out, std::string_view text, const EscapeTable& table) {
+  char* const start = out.Room(text.size() * kLongestEscape + sizeof(EscapeForm));
   char* p = start;
   size_t i = 0;
   for (; i < text.size(); ++i) {
@@ -89,17 +91,17 @@ size_t AppendThroughTable(std::string& out, std::string_view text, const EscapeT
     std::memcpy(p, &form, sizeof form);  // the whole entry; the bytes past its length are overwritten next
     p += form.length;
   }
-  out.resize(used + static_cast<size_t>(p - start));
+  out.Advance(static_cast<size_t>(p - start));
   return i;
 }
 
-// Appends `text` escaped: spaces as hard spaces, continuation marks in
+// Writes `text` escaped: spaces as hard spaces, continuation marks in
 // `breakForm` (a bare mark is left as it is), Then marks as "Then".
-void AppendEscaped(std::string& out, std::string_view text, BreakForm breakForm, const Markup& forms) {
+void PutEscaped(HtmlOutput& out, std::string_view text, BreakForm breakForm, const Markup& forms) {
   for (size_t i = 0; i < text.size(); ++i) {
-    i += AppendThroughTable(out, text.substr(i), *forms.escapes);
+    i += PutThroughTable(out, text.substr(i), *forms.escapes);
     if (i == text.size()) break;
-    if (breakForm == BreakForm::Mark) out += kContinuationMark; else AppendBreak(out, breakForm, forms);
+    if (breakForm == BreakForm::Mark) out.Put(kContinuationMark); else PutBreak(out, breakForm, forms);
   }
 }
 
@@ -130,7 +132,8 @@ std::array<Paint, 5> PaintsOf(const Markup& forms) {
 //
 // Entries are mostly views of one source line, one after the other, so the
 // text between two tags is usually one stretch of that line: it is collected
-// as one run and escaped in one go when a tag (or the end) comes.
+// as one run and escaped in one go when a tag (or the end) comes. Everything
+// is written through an HtmlOutput, finished when the statement is.
 class SpanWriter {
  public:
   SpanWriter(std::string& html, const Markup& forms) : html_(html), forms_(forms) {}
@@ -152,8 +155,8 @@ class SpanWriter {
       Text(word, BreakForm::Break);
     } else if (paint == Paint::Comment) {
       Tag(forms_.commentOpen);
-      AppendEscaped(html_, word, BreakForm::CommentBreak, forms_);
-      html_.append(forms_.spanEnd);
+      PutEscaped(html_, word, BreakForm::CommentBreak, forms_);
+      html_.Put(forms_.spanEnd);
     } else {
       Tag(paint == Paint::Keyword ? forms_.keywordOpen : forms_.identifierOpen);
       Text(word, BreakForm::Mark);
@@ -166,6 +169,7 @@ class SpanWriter {
   void Finish() {
     Close();
     Flush();
+    html_.Finish();
   }
 
  private:
@@ -174,7 +178,7 @@ class SpanWriter {
   void Close() {
     if (open_ != Paint::Normal) {
       Flush();
-      html_.append(forms_.spanEnd);
+      html_.Put(forms_.spanEnd);
     }
     open_ = Paint::Normal;
     WriteHeldSpace(BreakForm::Break);
@@ -201,25 +205,16 @@ class SpanWriter {
     run_ = word;
     runForm_ = form;
   }
-  // Writes the run escaped; a lone byte, such as punctuation or a space
-  // between two spans, is written straight from the table.
   void Flush() {
-    const EscapeForm* lone = run_.size() == 1 ? &(*forms_.escapes)[run_[0]] : nullptr;
-    if (lone != nullptr && lone->length == 1) {
-      html_ += lone->text[0];
-    } else if (lone != nullptr && lone->length > 1) {
-      html_.append(lone->text.data(), lone->length);
-    } else if (!run_.empty()) {
-      AppendEscaped(html_, run_, runForm_, forms_);
-    }
+    if (!run_.empty()) PutEscaped(html_, run_, runForm_, forms_);
     run_ = {};
   }
   void Tag(std::string_view tag) {
     Flush();
-    AppendTag(html_, tag, forms_);
+    PutTag(html_, tag, forms_);
   }
 
-  std::string& html_;
+  HtmlOutput html_;
   const Markup& forms_;
   Paint open_ = Paint::Normal;  // Keyword or Identifier while a span is open
   std::string_view heldSpace_;  // a one-space entry after the open span, not yet written
@@ -249,22 +244,24 @@ int TagAt(std::string_view text) {
 }
 
 // Appends `marked` (in the marked forms) with every tag and hard space in `forms`.
-void AppendInForms(std::string& out, std::string_view marked, const Markup& forms) {
+void AppendInForms(std::string& line, std::string_view marked, const Markup& forms) {
+  HtmlOutput out(line);
   size_t i = 0;
   while (i < marked.size()) {
     size_t stop = i;
     while (stop < marked.size() && marked[stop] != '<' && marked[stop] != kHardSpace) ++stop;
-    if (stop > i) out.append(marked.substr(i, stop - i));
+    if (stop > i) out.Put(marked.substr(i, stop - i));
     if (stop == marked.size()) break;
     const int tag = marked[stop] == '<' ? TagAt(marked.substr(stop)) : kTagCount;
     if (tag != kTagCount) {
-      AppendTag(out, FormOf(tag, forms), forms);
+      PutTag(out, FormOf(tag, forms), forms);
       i = stop + kTagTexts[tag].size();
     } else {
-      out.append(marked[stop] == kHardSpace ? forms.hardSpace : "<");
+      out.Put(marked[stop] == kHardSpace ? forms.hardSpace : "<");
       i = stop + 1;
     }
   }
+  out.Finish();
 }
 
 // Which kinds get a span: those whose colours differ from normal text.
