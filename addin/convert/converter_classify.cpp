@@ -196,7 +196,7 @@ class WordIndex {
 
   // The rule of `word`, or nullptr when no table holds it.
   RuleFn Find(std::string_view word) const {
-    if (word.empty() || word.size() > longest_) return nullptr;
+    if (word.empty() || word.size() > longest_ || !InSet(starts_, word[0])) return nullptr;
     for (size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
       if (slots_[slot].rule == nullptr || Same(slots_[slot].word, word)) return slots_[slot].rule;
     }
@@ -236,10 +236,12 @@ class WordIndex {
     while (slots_[slot].rule != nullptr && slots_[slot].word != word) slot = (slot + 1) % kSlots;
     if (slots_[slot].rule == nullptr) slots_[slot] = {word, rule};
     longest_ = std::max(longest_, word.size());
+    starts_[static_cast<unsigned char>(word[0])] = true;
   }
 
   std::array<Slot, kSlots> slots_{};
   size_t longest_ = 0;  // length of the longest word: longer words need no lookup
+  ByteSet starts_{};    // the first bytes of the words: a word that starts otherwise (most names) needs none either
 };
 
 RuleFn FindWordRule(std::string_view word) {
