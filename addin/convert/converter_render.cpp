@@ -63,20 +63,34 @@ void PutTag(HtmlOutput& out, std::string_view tag, const Markup& forms) {
   out.Put(tag);
 }
 
-// How a continuation mark inside an entry is written.
-enum class BreakForm { Mark, Break, CommentBreak };
+// How a continuation mark inside an entry is written: in normal text, or
+// inside the span of a comment, a keyword or an identifier.
+enum class BreakForm { Break, CommentBreak, KeywordBreak, IdentifierBreak };
+
+// The opener of the span a break form stands inside; empty for normal text.
+std::string_view SpanOpenerOf(BreakForm form, const Markup& forms) {
+  switch (form) {
+    case BreakForm::CommentBreak: return forms.commentOpen;
+    case BreakForm::KeywordBreak: return forms.keywordOpen;
+    case BreakForm::IdentifierBreak: return forms.identifierOpen;
+    default: return {};
+  }
+}
 
 // Writes the rendered continuation: a visible " _", the end of the physical
-// line and the start of the next; a comment span is closed before it and
-// reopened after it so that it never crosses the line break.
+// line and the start of the next. A span is closed before it and reopened
+// after it, so that it never crosses the line break. (A keyword or an
+// identifier holds a continuation only when a label cut across one is
+// promoted; the mark must not reach the page as it is.)
 void PutBreak(HtmlOutput& out, BreakForm form, const Markup& forms) {
-  if (form == BreakForm::CommentBreak) out.Put(forms.spanEnd);
+  const std::string_view span = SpanOpenerOf(form, forms);
+  if (!span.empty()) out.Put(forms.spanEnd);
   out.Put(forms.hardSpace);
   out.Put('_');
   out.Put(forms.divEnd);
   out.Put("\r\n");
   out.Put(forms.divStart);
-  if (form == BreakForm::CommentBreak) PutTag(out, forms.commentOpen, forms);
+  if (!span.empty()) PutTag(out, span, forms);
 }
 
 // Writes `text` through `table` up to its first continuation mark; returns
@@ -96,12 +110,12 @@ size_t PutThroughTable(HtmlOutput& out, std::string_view text, const EscapeTable
 }
 
 // Writes `text` escaped: spaces as hard spaces, continuation marks in
-// `breakForm` (a bare mark is left as it is), Then marks as "Then".
+// `breakForm`, Then marks as "Then".
 void PutEscaped(HtmlOutput& out, std::string_view text, BreakForm breakForm, const Markup& forms) {
   for (size_t i = 0; i < text.size(); ++i) {
     i += PutThroughTable(out, text.substr(i), *forms.escapes);
     if (i == text.size()) break;
-    if (breakForm == BreakForm::Mark) out.Put(kContinuationMark); else PutBreak(out, breakForm, forms);
+    PutBreak(out, breakForm, forms);
   }
 }
 
@@ -141,8 +155,8 @@ class SpanWriter {
   void Entry(std::string_view word, Paint paint) {
     if (open_ != Paint::Normal) {
       if (paint == open_) {
-        WriteHeldSpace(BreakForm::Mark);
-        Text(word, BreakForm::Mark);
+        WriteHeldSpace(SpanBreak());
+        Text(word, SpanBreak());
         return;
       }
       if (heldSpace_.empty() && paint == Paint::Normal && MayBridge(word)) {
@@ -159,8 +173,8 @@ class SpanWriter {
       html_.Put(forms_.spanEnd);
     } else {
       Tag(paint == Paint::Keyword ? forms_.keywordOpen : forms_.identifierOpen);
-      Text(word, BreakForm::Mark);
       open_ = paint;
+      Text(word, SpanBreak());
     }
   }
 
@@ -184,6 +198,10 @@ class SpanWriter {
     WriteHeldSpace(BreakForm::Break);
   }
 
+  // The break form inside the open keyword or identifier span.
+  BreakForm SpanBreak() const {
+    return open_ == Paint::Keyword ? BreakForm::KeywordBreak : BreakForm::IdentifierBreak;
+  }
   // True when `word` is drawn as one hard space that the open span may stretch over.
   bool MayBridge(std::string_view word) const {
     const bool backDiffers = open_ == Paint::Keyword ? forms_.keywordBack : forms_.identifierBack;

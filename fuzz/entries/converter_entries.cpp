@@ -105,7 +105,8 @@ int FuzzLine(const uint8_t* data, size_t size) {
   const std::string_view source = in.Rest();
   if (!platform::IsValidUtf8(source)) return 0;
   int32_t span = 1;
-  job.AddLogicalLine(StoredLine(source, job.TabWidth(), span), span);
+  const std::string stored = StoredLine(source, job.TabWidth(), span);  // sets span: before it is read
+  job.AddLogicalLine(stored, span);
   clsConverter converter;
   converter.PrepareOpeners();
   CheckingWriter page(true);

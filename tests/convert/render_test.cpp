@@ -137,7 +137,10 @@ const Row kSpanRows[] = {
 INSTANTIATE_TEST_SUITE_P(Spans, RenderTest, ::testing::ValuesIn(kSpanRows));
 
 // Continued lines: the break ends the physical line in every mode, and a
-// comment span is closed before it and reopened after it.
+// span is closed before it and reopened after it. A keyword holds a break
+// only when a label cut across one (an unclosed string's quote, the break,
+// a colon) is promoted by the "Get" after "Property"; the break must still
+// end the line instead of reaching the page as an internal character.
 const Row kContinuationRows[] = {
     {"Call Foo(a,~    b)", M::Head, false, S::Standard,
      "<div> <span class=\"k\">Call</span>&nbsp;Foo(a,&nbsp;_</div>\r\n<div>&nbsp;&nbsp;&nbsp;&nbsp;b)</div>"},
@@ -155,6 +158,10 @@ const Row kContinuationRows[] = {
     {"Dim a As~    Long", M::Head, false, S::Standard,
      "<div> <span class=\"k\">Dim</span>&nbsp;a&nbsp;<span class=\"k\">As</span>&nbsp;_</div>\r\n"
      "<div>&nbsp;&nbsp;&nbsp;&nbsp;<span class=\"k\">Long</span></div>"},
+    {"Property\"~: Get", M::Head, false, S::Standard,
+     "<div> <span class=\"k\">Property&quot;</span>&nbsp;_</div>\r\n<div> <span class=\"k\">:&nbsp;Get</span></div>"},
+    {"Property\"~: Get", M::Font, true, S::Standard,
+     "<font color=\"#000080\">Property&quot;</font> _\r\n<font color=\"#000080\">: Get</font>"},
 };
 INSTANTIATE_TEST_SUITE_P(Continuations, RenderTest, ::testing::ValuesIn(kContinuationRows));
 

@@ -69,14 +69,19 @@ std::string ReferenceRenderStatement(const clsVBWord& s, const clsVBCode& job) {
   for (int i = 1; i <= s.Count(); ++i) {
     const std::string escaped = Escape(s.WordAt(i));
     const WordKind kind = s.KindAt(i);
+    // A break inside a span closes it and opens it again on the next line.
     if (kind == WordKind::Keyword && job.KeywordDiffers()) {
-      html.append(kKeywordStart).append(escaped).append(kKeywordEnd);
+      html.append(kKeywordStart)
+          .append(Breaks(escaped, std::string(kKeywordEnd), std::string(kKeywordStart)))
+          .append(kKeywordEnd);
     } else if (kind == WordKind::Comment && job.CommentDiffers()) {
       html.append(kCommentSpan)
           .append(Breaks(escaped, std::string(kSpanEnd), std::string(kCommentSpan)))
           .append(kSpanEnd);
     } else if (kind == WordKind::Identifier && job.IdentifierDiffers()) {
-      html.append(kIdentifierStart).append(escaped).append(kIdentifierEnd);
+      html.append(kIdentifierStart)
+          .append(Breaks(escaped, std::string(kIdentifierEnd), std::string(kIdentifierStart)))
+          .append(kIdentifierEnd);
     } else {
       html += Breaks(escaped, "", "");
     }
