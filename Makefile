@@ -10,16 +10,21 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
 
 all: build
 
+# A recipe line that installs those of the Debian packages $(1) that are missing.
+define install-missing
+@missing=""; for p in $(1); do \
+  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+  echo "Installing:$$missing"; \
+  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+fi
+endef
+
 # Installs the Debian packages the build needs, only when one is missing.
 deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(APT_PACKAGES))
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -59,14 +64,7 @@ package: deps configure
 FUZZ_TIME ?= 1800
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 fuzz: deps
-	@missing=""; for p in $(FUZZ_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(FUZZ_PACKAGES))
 	tools/fuzz.sh -t $(FUZZ_TIME)
 
 bench: build

@@ -27,39 +27,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# make_project FOLDER MODULES KB: procedures with keywords, comments, strings,
-# operators, tabs and continued lines, CR LF, in the form the editor exports.
-make_project() {
-  mkdir -p "$1"
-  awk -v kb="$3" 'BEGIN {
-    n = 0; p = 0
-    printf "Option Explicit\r\n\r\nPrivate mTotal As Currency\r\nPrivate Type Item\r\n\tCode As String\r\n\tPrice As Currency\r\nEnd Type\r\n"
-    while (n < kb * 1024) {
-      p++
-      s = sprintf("\r\n'"'"' Procedure %d: totals of the stock report (running sum, <rate> & tax)\r\n", p)
-      s = s sprintf("Public Function Total%d(ByVal items As Collection, Optional ByVal rate As Double = 0.1) As Currency\r\n", p)
-      s = s "    Dim item As Variant, sum As Currency: sum = 0\r\n"
-      s = s "    For Each item In items\r\n"
-      s = s "        If item.Quantity > 0 And item.Price <> 0 Then sum = sum + item.Quantity * item.Price '"'"' running\r\n"
-      s = s "        Debug.Print \"Item: \" & item.Code & \" <\" & item.Name & \">\"; Tab(20); sum\r\n"
-      s = s "\t\tmTotal = mTotal + sum: If mTotal > &H7FFF Then mTotal = 0\r\n"
-      s = s "    Next item\r\n"
-      s = s sprintf("    Total%d = sum * (1 + rate) + _\r\n              mTotal / 100\r\n", p)
-      s = s "End Function\r\n"
-      printf "%s", s
-      n += length(s)
-    }
-  }' > "$1/.module"
-  for ((i = 1; i <= $2; i++)); do
-    name=$(printf 'Module%03d' "$i")
-    { printf 'Attribute VB_Name = "%s"\r\n' "$name"; cat "$1/.module"; } > "$1/$name.bas"
-  done
-  rm "$1/.module"
-}
-
 if [ "${1:-}" = "--make" ]; then
   FOLDER=${2:?usage: bench_peers.sh --make FOLDER [MODULES [KB]]}
-  make_project "$FOLDER" "${3:-20}" "${4:-1024}"
+  tools/make_project.sh "$FOLDER" "${3:-20}" "${4:-1024}"
 else
   FOLDER=${1:?usage: bench_peers.sh FOLDER | --make FOLDER [MODULES [KB]]}
 fi

@@ -33,35 +33,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/quillmark-bench.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/Big" "$WORK/home" "$WORK/tmp"
 
-# One module of about KB kilobytes: procedures with keywords, comments,
-# strings, operators, tabs and continued lines, all in CR LF.
-awk -v kb="$KB" 'BEGIN {
-  n = 0; p = 0
-  printf "Option Explicit\r\n\r\nPrivate mTotal As Currency\r\n"
-  while (n < kb * 1024) {
-    p++
-    s = sprintf("\r\n'"'"' Procedure %d: totals of the stock report (running sum, <rate> & tax)\r\n", p)
-    s = s sprintf("Public Function Total%d(ByVal items As Collection, Optional ByVal rate As Double = 0.1) As Currency\r\n", p)
-    s = s "    Dim item As Variant, sum As Currency\r\n"
-    s = s "    For Each item In items\r\n"
-    s = s "        If item.Quantity > 0 And item.Price <> 0 Then sum = sum + item.Quantity * item.Price '"'"' running\r\n"
-    s = s "        Debug.Print \"Item: \" & item.Code & \" <\" & item.Name & \">\"; Tab(20); sum\r\n"
-    s = s "\t\tmTotal = mTotal + sum\r\n"
-    s = s "    Next item\r\n"
-    s = s sprintf("    Total%d = sum * (1 + rate) + _\r\n              mTotal / 100\r\n", p)
-    s = s "End Function\r\n"
-    printf "%s", s
-    n += length(s)
-  }
-}' > "$WORK/module.txt"
-
-i=1
-while [ "$i" -le "$MODULES" ]; do
-  name=$(printf 'Module%04d' "$i")
-  { printf 'Attribute VB_Name = "%s"\r\n' "$name"; cat "$WORK/module.txt"; } > "$WORK/Big/$name.bas"
-  i=$((i + 1))
-done
-rm "$WORK/module.txt"
+"$(dirname "$0")/make_project.sh" "$WORK/Big" "$MODULES" "$KB"
 
 BYTES=$(cat "$WORK"/Big/*.bas | wc -c)
 echo "Project: $MODULES modules, $BYTES bytes of source"
